@@ -1,0 +1,4 @@
+#pragma once
+
+// Lets pending window events run once: queued input, paints and timer ticks.
+void DoEvents();

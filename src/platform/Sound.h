@@ -1,0 +1,14 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+// Wave file players. A missing or unplayable file, or no audio device, is silent
+// and returns at once; nothing ever waits on a sound that cannot play.
+void PlaySoundSync(const QString& path);   // returns when the sound has ended
+void PlaySoundAsync(const QString& path);  // returns at once; a later sound replaces it
+
+// Tests: every path asked for, in order, and whether real playback is used.
+QStringList SoundRequests();
+void ClearSoundRequests();
+void SetSoundOutputEnabled(bool enabled);
