@@ -2,7 +2,8 @@
 # Installs the Debian packages Drelmont needs to build, run and test, when missing.
 set -euo pipefail
 packages=(cmake g++ ninja-build qt6-base-dev qt6-multimedia-dev libgtest-dev libgmock-dev
-          gstreamer1.0-plugins-base gstreamer1.0-plugins-good espeak-ng xvfb xauth)
+          gstreamer1.0-plugins-base gstreamer1.0-plugins-good espeak-ng fonts-dejavu-core
+          xvfb xauth)
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
