@@ -1,8 +1,12 @@
 #pragma once
 
+#include <QFont>
+#include <QFontMetricsF>
 #include <QImage>
 #include <QString>
 #include <cstdint>
+#include <functional>
+#include <optional>
 
 // Colours as the program writes them: &H00BBGGRR (red is &HFF, magenta &HFF00FF).
 using OleColor = uint32_t;
@@ -19,12 +23,13 @@ OleColor FromQColor(const QColor& colour);
 // since the last Cls or new picture. Reads (GetPixel) see the image; a point
 // outside reads 0. Coordinates are pixels.
 class PictureCanvas {
-public:
+  public:
     PictureCanvas(int width = 320, int height = 240);
 
     int ScaleWidth() const { return image_.width(); }
     int ScaleHeight() const { return image_.height(); }
-    void Resize(int width, int height);  // keeps the picture, redraws the image from it
+    // Keeps the picture and, where the old and new sizes overlap, what was drawn.
+    void Resize(int width, int height);
 
     // The picture: setting one replaces the image with it (scaled to nothing:
     // the image takes the picture's size only when the canvas is that size).
@@ -33,7 +38,10 @@ public:
     bool HasPicture() const { return !picture_.isNull(); }
     const QImage& Picture() const { return picture_; }
     const QImage& Image() const { return image_; }
-    QImage& MutableImage() { return image_; }
+    QImage& MutableImage() {
+        Touch();
+        return image_;
+    }
 
     // Cls: image = picture (or the back colour), print position 0, 0.
     void Cls();
@@ -61,7 +69,32 @@ public:
     bool SaveImageBitmap(const QString& path) const;
     bool SavePictureBitmap(const QString& path) const;
 
-private:
+    // Height of one printed line, and width of a text, in the current font.
+    double TextHeight() const;
+    double TextWidth(const QString& text) const;
+
+    // Called once when the image changes after it was last shown (the widget
+    // schedules a repaint); MarkShown() arms it again.
+    void SetChangedHandler(std::function<void()> handler) { changed_ = std::move(handler); }
+    void MarkShown() { dirty_ = false; }
+
+  private:
+    void Compose();  // image = back colour with the picture at the top left
+    void Touch() {
+        if (dirty_) return;
+        dirty_ = true;
+        if (changed_) changed_();
+    }
+    void Plot(int x, int y, uint32_t rgb);
+    const QFont& CurrentFont() const;
+
     QImage picture_;
     QImage image_;
+    std::function<void()> changed_;
+    bool dirty_ = false;
+    // The font of the last print, rebuilt when FontSize or FontBold change.
+    mutable QFont font_;
+    mutable std::optional<QFontMetricsF> metrics_;
+    mutable double fontSize_ = -1;
+    mutable bool fontBold_ = false;
 };
