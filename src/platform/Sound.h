@@ -8,6 +8,10 @@
 void PlaySoundSync(const QString& path);   // returns when the sound has ended
 void PlaySoundAsync(const QString& path);  // returns at once; a later sound replaces it
 
+// Length in milliseconds of the sound in a wave file, from its header; -1 when
+// the file is missing or is not a wave file.
+qint64 WaveFileDurationMs(const QString& path);
+
 // Tests: every path asked for, in order, and whether real playback is used.
 QStringList SoundRequests();
 void ClearSoundRequests();

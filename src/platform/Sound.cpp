@@ -1,0 +1,157 @@
+#include "platform/Sound.h"
+
+#include <QAudioDevice>
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QFile>
+#include <QFileInfo>
+#include <QMediaDevices>
+#include <QPointer>
+#include <QSoundEffect>
+#include <QTimer>
+#include <QUrl>
+#include <climits>
+
+#include "platform/ProgramFolder.h"
+
+namespace {
+
+// Time allowed beyond a sound's own length for loading and starting it.
+constexpr qint64 kPlayMarginMs = 2000;
+
+struct SoundState {
+    QStringList requests;
+    bool outputEnabled = true;
+    // The sound that plays now (sync or async); a new sound stops it.
+    QPointer<QSoundEffect> current;
+};
+
+SoundState& State() {
+    static SoundState state;
+    return state;
+}
+
+quint32 LittleEndian32(const char* bytes) {
+    const auto* b = reinterpret_cast<const unsigned char*>(bytes);
+    return quint32(b[0]) | (quint32(b[1]) << 8) | (quint32(b[2]) << 16) | (quint32(b[3]) << 24);
+}
+
+quint16 LittleEndian16(const char* bytes) {
+    const auto* b = reinterpret_cast<const unsigned char*>(bytes);
+    return quint16(b[0] | (b[1] << 8));
+}
+
+bool AudioOutputAvailable() {
+    if (!QCoreApplication::instance()) return false;
+    return !QMediaDevices::audioOutputs().isEmpty();
+}
+
+void StopCurrent() {
+    SoundState& state = State();
+    if (state.current) {
+        state.current->stop();
+        state.current->deleteLater();
+        state.current.clear();
+    }
+}
+
+// A new sound effect for the file, or null when it can't be played at all.
+QSoundEffect* PrepareEffect(const QString& path, qint64* lengthMs) {
+    SoundState& state = State();
+    state.requests.append(path);
+    if (!state.outputEnabled) return nullptr;
+    const QString file = ResolvePath(path);
+    const qint64 length = WaveFileDurationMs(file);
+    if (length < 0) return nullptr;  // missing, or not a wave file
+    if (!AudioOutputAvailable()) return nullptr;
+    StopCurrent();  // a later sound replaces the one that plays
+    auto* effect = new QSoundEffect(QCoreApplication::instance());
+    effect->setSource(QUrl::fromLocalFile(QFileInfo(file).absoluteFilePath()));
+    state.current = effect;
+    if (lengthMs) *lengthMs = length;
+    return effect;
+}
+
+}  // namespace
+
+qint64 WaveFileDurationMs(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) return -1;
+    const QByteArray riff = file.read(12);
+    if (riff.size() < 12 || !riff.startsWith("RIFF") || riff.mid(8, 4) != "WAVE") return -1;
+
+    quint32 byteRate = 0;
+    qint64 dataBytes = -1;
+    while (!file.atEnd()) {
+        const QByteArray header = file.read(8);
+        if (header.size() < 8) break;
+        const qint64 size = LittleEndian32(header.constData() + 4);
+        const qint64 start = file.pos();
+        if (header.startsWith("fmt ")) {
+            const QByteArray format = file.read(16);
+            if (format.size() < 16 || size < 16) return -1;
+            const quint16 channels = LittleEndian16(format.constData() + 2);
+            byteRate = LittleEndian32(format.constData() + 8);
+            if (channels == 0) return -1;
+        } else if (header.startsWith("data")) {
+            // A header written while streaming may claim more than the file holds.
+            dataBytes = qMin(size, file.size() - start);
+            break;
+        }
+        if (!file.seek(start + size + (size & 1))) break;
+    }
+    if (byteRate == 0 || dataBytes < 0) return -1;
+    return dataBytes * 1000 / byteRate;
+}
+
+void PlaySoundSync(const QString& path) {
+    qint64 lengthMs = 0;
+    QPointer<QSoundEffect> effect = PrepareEffect(path, &lengthMs);
+    if (!effect) return;
+
+    // Wait until the sound has ended, letting window events run, but never longer
+    // than the sound's own length plus a margin: a device that never reports the
+    // end must not hang the program.
+    QEventLoop loop;
+    bool started = false;
+    QObject::connect(effect, &QSoundEffect::playingChanged, &loop, [&] {
+        if (effect && effect->isPlaying()) {
+            started = true;
+        } else if (started) {
+            loop.quit();
+        }
+    });
+    QObject::connect(effect, &QSoundEffect::statusChanged, &loop, [&] {
+        if (effect && effect->status() == QSoundEffect::Error) loop.quit();
+    });
+    QObject::connect(effect, &QObject::destroyed, &loop, &QEventLoop::quit);
+    QTimer deadline;
+    deadline.setSingleShot(true);
+    QObject::connect(&deadline, &QTimer::timeout, &loop, &QEventLoop::quit);
+    deadline.start(static_cast<int>(qMin<qint64>(lengthMs + kPlayMarginMs, INT_MAX)));
+
+    effect->play();
+    if (effect->status() != QSoundEffect::Error) loop.exec();
+
+    if (effect && State().current == effect) StopCurrent();
+}
+
+void PlaySoundAsync(const QString& path) {
+    QSoundEffect* effect = PrepareEffect(path, nullptr);
+    if (!effect) return;
+    effect->play();
+}
+
+QStringList SoundRequests() {
+    return State().requests;
+}
+
+void ClearSoundRequests() {
+    State().requests.clear();
+}
+
+void SetSoundOutputEnabled(bool enabled) {
+    State().outputEnabled = enabled;
+    if (!enabled) StopCurrent();
+}
