@@ -1,0 +1,128 @@
+#include <gtest/gtest.h>
+
+#include <QElapsedTimer>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QtEndian>
+
+#include "platform/Sound.h"
+
+namespace {
+
+// A PCM wave file of the given length: 8 kHz, 16-bit mono, silence.
+QByteArray WaveBytes(int milliseconds, qint64 claimedData = -1, bool extraChunk = false) {
+    const quint32 rate = 8000;
+    const quint32 byteRate = rate * 2;
+    const quint32 data = byteRate * milliseconds / 1000;
+    QByteArray bytes;
+    auto u32 = [&](quint32 v) {
+        char b[4];
+        qToLittleEndian(v, b);
+        bytes.append(b, 4);
+    };
+    auto u16 = [&](quint16 v) {
+        char b[2];
+        qToLittleEndian(v, b);
+        bytes.append(b, 2);
+    };
+    bytes.append("RIFF");
+    u32(0);
+    bytes.append("WAVE");
+    if (extraChunk) {  // an odd-sized chunk before the format, padded to even
+        bytes.append("LIST");
+        u32(3);
+        bytes.append("abc");
+        bytes.append('\0');
+    }
+    bytes.append("fmt ");
+    u32(16);
+    u16(1);
+    u16(1);
+    u32(rate);
+    u32(byteRate);
+    u16(2);
+    u16(16);
+    bytes.append("data");
+    u32(claimedData >= 0 ? quint32(claimedData) : data);
+    bytes.append(QByteArray(int(data), '\0'));
+    qToLittleEndian(quint32(bytes.size() - 8), bytes.data() + 4);
+    return bytes;
+}
+
+class SoundTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        ASSERT_TRUE(dir_.isValid());
+        ClearSoundRequests();
+        SetSoundOutputEnabled(true);
+    }
+    void TearDown() override {
+        SetSoundOutputEnabled(true);
+        ClearSoundRequests();
+    }
+    QString Write(const QString& name, const QByteArray& bytes) {
+        const QString path = dir_.path() + QLatin1Char('/') + name;
+        QFile file(path);
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+        return path;
+    }
+    QTemporaryDir dir_;
+};
+
+TEST_F(SoundTest, MissingFileIsSilentImmediateAndRecorded) {
+    const QString missing = dir_.path() + "/Sound/Z17.wav";
+    QElapsedTimer timer;
+    timer.start();
+    PlaySoundSync(missing);
+    PlaySoundAsync(missing);
+    EXPECT_LT(timer.elapsed(), 500);
+    EXPECT_EQ(SoundRequests(), (QStringList{missing, missing}));
+}
+
+TEST_F(SoundTest, DisabledOutputRecordsWithoutPlaying) {
+    const QString path = Write("long.wav", WaveBytes(3000));
+    SetSoundOutputEnabled(false);
+    QElapsedTimer timer;
+    timer.start();
+    PlaySoundSync(path);
+    PlaySoundAsync(path);
+    EXPECT_LT(timer.elapsed(), 500);
+    EXPECT_EQ(SoundRequests(), (QStringList{path, path}));
+    ClearSoundRequests();
+    EXPECT_TRUE(SoundRequests().isEmpty());
+}
+
+TEST_F(SoundTest, FileThatIsNotAWaveIsSilentAndImmediate) {
+    const QString path = Write("noise.wav", QByteArray("this is not a sound file"));
+    QElapsedTimer timer;
+    timer.start();
+    PlaySoundSync(path);
+    EXPECT_LT(timer.elapsed(), 500);
+    EXPECT_EQ(SoundRequests(), QStringList{path});
+}
+
+TEST_F(SoundTest, SyncWaitIsBoundedByTheSoundsLength) {
+    // Plays where an audio device exists, returns at once where none does;
+    // either way it never waits far past the sound's own length.
+    const QString path = Write("short.wav", WaveBytes(300));
+    QElapsedTimer timer;
+    timer.start();
+    PlaySoundSync(path);
+    EXPECT_LT(timer.elapsed(), 300 + 2500);
+    PlaySoundAsync(path);
+    PlaySoundAsync(path);  // replaces the first
+    EXPECT_LT(timer.elapsed(), 300 + 3000);
+}
+
+TEST_F(SoundTest, LengthComesFromTheWaveHeader) {
+    EXPECT_EQ(WaveFileDurationMs(Write("a.wav", WaveBytes(1500))), 1500);
+    EXPECT_EQ(WaveFileDurationMs(Write("b.wav", WaveBytes(250, -1, true))), 250);
+    // A header written while streaming claims more data than the file holds.
+    EXPECT_EQ(WaveFileDurationMs(Write("c.wav", WaveBytes(500, 0x7FFFF000))), 500);
+    EXPECT_EQ(WaveFileDurationMs(Write("d.wav", QByteArray("RIFF\0\0\0\0WAVE", 12))), -1);
+    EXPECT_EQ(WaveFileDurationMs(Write("e.wav", QByteArray())), -1);
+    EXPECT_EQ(WaveFileDurationMs(dir_.path() + "/none.wav"), -1);
+}
+
+}  // namespace
