@@ -7,17 +7,16 @@ bool IsIllegalNameChar(QChar c) {
 }
 
 QString ProfileNameProblem(const QString& name) {
-    if (name.isEmpty()) return QStringLiteral("the mirror name is empty");
+    if (name.isEmpty()) return QStringLiteral("Name is empty!");
     if (name == QLatin1String(".") || name == QLatin1String(".."))
-        return QStringLiteral("the mirror name may not be \".\" or \"..\"");
+        return QStringLiteral("Name may not be . or ..!");
     if (name.size() > kMaxProfileNameLength)
-        return QStringLiteral("the mirror name is longer than %1 characters")
+        return QStringLiteral("Name may not be longer than %1 characters!")
             .arg(kMaxProfileNameLength);
     for (const QChar c : name) {
-        if (IsIllegalNameChar(c))
-            return QStringLiteral("the mirror name contains the character %1").arg(c);
+        if (IsIllegalNameChar(c)) return QStringLiteral("Name may not contain /\\:*?<>|!");
         if (c.category() == QChar::Other_Control)
-            return QStringLiteral("the mirror name contains a control character");
+            return QStringLiteral("Name may not contain control characters!");
     }
     return QString();
 }
