@@ -24,7 +24,8 @@
 //     auto check = CheckMirrorSpecs(fields(), ProfileOpened, Cancelling, ask);
 //     if (check.outcome != MirrorSpecsOutcome::Accepted) return;
 //     StoreProfile(main, check.profile);
-//     WriteMirrorProfile(check.profile.WorkFile, check.lines, &error);
+//     if (!WriteMirrorProfile(check.profile.WorkFile, check.lines, &error))
+//         ... the profile is not on disk: tell the user (error says why)
 //     main.Zone_Calc();                      // also sets ZoneOn
 //     PushRecentMirror(list, check.profile.WorkFile);   // into Mnu(1..10)
 //     ProfileOpened = false;
