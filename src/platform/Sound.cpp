@@ -2,7 +2,6 @@
 
 #include <QAudioDevice>
 #include <QCoreApplication>
-#include <QElapsedTimer>
 #include <QEventLoop>
 #include <QFile>
 #include <QFileInfo>
@@ -17,8 +16,10 @@
 
 namespace {
 
-// Time allowed beyond a sound's own length for loading and starting it.
-constexpr qint64 kPlayMarginMs = 2000;
+// Longest wait for a sound file to load, and the time allowed past a sound's
+// length for the audio system to deliver its last samples.
+constexpr qint64 kLoadLimitMs = 2000;
+constexpr qint64 kPlayTailMs = 300;
 
 struct SoundState {
     QStringList requests;
@@ -67,6 +68,13 @@ QSoundEffect* PrepareEffect(const QString& path, qint64* lengthMs) {
     if (!AudioOutputAvailable()) return nullptr;
     StopCurrent();  // a later sound replaces the one that plays
     auto* effect = new QSoundEffect(QCoreApplication::instance());
+    // The effect goes away by itself once it has played out or failed.
+    QObject::connect(effect, &QSoundEffect::playingChanged, effect, [effect] {
+        if (!effect->isPlaying() && effect->status() == QSoundEffect::Ready) effect->deleteLater();
+    });
+    QObject::connect(effect, &QSoundEffect::statusChanged, effect, [effect] {
+        if (effect->status() == QSoundEffect::Error) effect->deleteLater();
+    });
     effect->setSource(QUrl::fromLocalFile(QFileInfo(file).absoluteFilePath()));
     state.current = effect;
     if (lengthMs) *lengthMs = length;
@@ -110,31 +118,38 @@ void PlaySoundSync(const QString& path) {
     QPointer<QSoundEffect> effect = PrepareEffect(path, &lengthMs);
     if (!effect) return;
 
-    // Wait until the sound has ended, letting window events run, but never longer
-    // than the sound's own length plus a margin: a device that never reports the
-    // end must not hang the program.
+    // Wait, letting window events run, until the sound has ended: when the
+    // effect says so, or when its length (from the file's header) has passed
+    // since it was ready to play, whichever comes first. The audio system may
+    // report the end well after the last sample was heard; the effect plays out
+    // on its own. Loading is bounded too, so nothing ever hangs on a sound.
     QEventLoop loop;
-    bool started = false;
-    QObject::connect(effect, &QSoundEffect::playingChanged, &loop, [&] {
-        if (effect && effect->isPlaying()) {
-            started = true;
-        } else if (started) {
-            loop.quit();
-        }
-    });
-    QObject::connect(effect, &QSoundEffect::statusChanged, &loop, [&] {
-        if (effect && effect->status() == QSoundEffect::Error) loop.quit();
-    });
-    QObject::connect(effect, &QObject::destroyed, &loop, &QEventLoop::quit);
     QTimer deadline;
     deadline.setSingleShot(true);
     QObject::connect(&deadline, &QTimer::timeout, &loop, &QEventLoop::quit);
-    deadline.start(static_cast<int>(qMin<qint64>(lengthMs + kPlayMarginMs, INT_MAX)));
+    auto startPlayingClock = [&] {
+        deadline.start(static_cast<int>(qMin<qint64>(lengthMs + kPlayTailMs, INT_MAX)));
+    };
+    QObject::connect(effect, &QSoundEffect::statusChanged, &loop, [&] {
+        if (!effect || effect->status() == QSoundEffect::Error) {
+            loop.quit();
+        } else if (effect->status() == QSoundEffect::Ready) {
+            startPlayingClock();
+        }
+    });
+    QObject::connect(effect, &QSoundEffect::playingChanged, &loop, [&] {
+        if (effect && !effect->isPlaying()) loop.quit();
+    });
+    QObject::connect(effect, &QObject::destroyed, &loop, &QEventLoop::quit);
 
     effect->play();
-    if (effect->status() != QSoundEffect::Error) loop.exec();
-
-    if (effect && State().current == effect) StopCurrent();
+    if (effect->status() == QSoundEffect::Error) return;
+    if (effect->status() == QSoundEffect::Ready) {
+        startPlayingClock();
+    } else {
+        deadline.start(static_cast<int>(kLoadLimitMs));
+    }
+    loop.exec();
 }
 
 void PlaySoundAsync(const QString& path) {
