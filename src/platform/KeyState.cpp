@@ -88,6 +88,10 @@ QPointer<KeyStateFilter>& InstalledFilter() {
 }  // namespace
 
 short GetAsyncKeyState(int virtualKey) {
+    // The first query installs the filter, when start-up has not done it.
+    if (!InstalledFilter()) {
+        if (QCoreApplication* app = QCoreApplication::instance()) InstallKeyStateFilter(*app);
+    }
     KeySlot* slot = SlotByVirtualKey(virtualKey);
     if (!slot) return 0;
     // Most significant bit: down now; least significant bit: pressed since the

@@ -12,7 +12,8 @@ constexpr int VK_M = 0x4D;
 // Keys count only while a window of this program has the focus.
 short GetAsyncKeyState(int virtualKey);
 
-// Installs the application-wide filter that feeds the key state.
+// Installs the application-wide filter that feeds the key state (the first
+// query installs it too, when this has not been called).
 void InstallKeyStateFilter(QCoreApplication& app);
 
 // Tests: press or release a key as the filter would see it.

@@ -9,6 +9,16 @@
 
 namespace {
 
+TEST(KeyState, FirstQueryStartsWatchingTheKeyboard) {
+    ResetKeyState();
+    EXPECT_EQ(GetAsyncKeyState(VK_K), 0);
+    QObject receiver;
+    QKeyEvent press(QEvent::KeyPress, Qt::Key_K, Qt::NoModifier);
+    QCoreApplication::sendEvent(&receiver, &press);
+    EXPECT_NE(GetAsyncKeyState(VK_K), 0);
+    ResetKeyState();
+}
+
 class KeyStateTest : public ::testing::Test {
   protected:
     void SetUp() override {
