@@ -5,6 +5,8 @@
 #include <QSaveFile>
 #include <algorithm>
 #include <cmath>
+#include <cstring>
+#include <vector>
 
 namespace {
 
@@ -71,6 +73,27 @@ void SetScreenResolution(QImage& image) {
     image.setDotsPerMeterY(kDotsPerMeter);
 }
 
+// Direct writes into a 32-bit image, clipped to it.
+class Surface {
+  public:
+    explicit Surface(QImage& image)
+        : bits_(reinterpret_cast<uint32_t*>(image.bits())),
+          stride_(image.bytesPerLine() / 4),
+          width_(image.width()),
+          height_(image.height()) {}
+    void Plot(int x, int y, uint32_t rgb) {
+        if (x < 0 || y < 0 || x >= width_ || y >= height_) return;
+        bits_[static_cast<qsizetype>(y) * stride_ + x] = rgb;
+    }
+    uint32_t* Row(int y) { return bits_ + static_cast<qsizetype>(y) * stride_; }
+
+  private:
+    uint32_t* bits_;
+    qsizetype stride_;
+    int width_;
+    int height_;
+};
+
 }  // namespace
 
 QColor ToQColor(OleColor colour) {
@@ -89,19 +112,25 @@ PictureCanvas::PictureCanvas(int width, int height) {
 
 void PictureCanvas::Compose() {
     const QSize size = image_.size();
-    if (picture_.size() == size && picture_.format() == QImage::Format_RGB32) {
-        image_ = picture_;  // shared until the first drawing
-    } else {
+    // The image's own buffer is reused when nobody else holds it: this runs for
+    // every frame and every Cls.
+    if (!image_.isDetached() || image_.format() != QImage::Format_RGB32) {
         image_ = QImage(size, QImage::Format_RGB32);
-        if (image_.isNull()) return;
         SetScreenResolution(image_);
-        image_.fill(ToQColor(BackColor));
-        if (!picture_.isNull()) {
-            QPainter painter(&image_);
-            painter.drawImage(0, 0, picture_);
-        }
     }
+    if (image_.isNull()) return;
     Touch();
+    if (picture_.size() == size && picture_.format() == QImage::Format_RGB32) {
+        const qsizetype bytes = static_cast<qsizetype>(size.width()) * 4;
+        for (int y = 0; y < size.height(); ++y)
+            std::memcpy(image_.scanLine(y), picture_.constScanLine(y), bytes);
+        return;
+    }
+    image_.fill(ToQColor(BackColor));
+    if (!picture_.isNull()) {
+        QPainter painter(&image_);
+        painter.drawImage(0, 0, picture_);
+    }
 }
 
 void PictureCanvas::Resize(int width, int height) {
@@ -167,8 +196,12 @@ double PictureCanvas::TextWidth(const QString& text) const {
 
 void PictureCanvas::Print(const QString& text) {
     const QFont& font = CurrentFont();
+    if (laidOutSize_ != fontSize_ || laidOutBold_ != fontBold_ || laidOut_.size() > 1024) {
+        laidOut_.clear();
+        laidOutSize_ = fontSize_;
+        laidOutBold_ = fontBold_;
+    }
     const double lineHeight = metrics_->height();
-    const double ascent = metrics_->ascent();
     const double tabWidth = std::max(1.0, kTabColumns * metrics_->averageCharWidth());
 
     QPainter painter;
@@ -194,14 +227,25 @@ void PictureCanvas::Print(const QString& text) {
             qsizetype pieceEnd = piece;
             while (pieceEnd < end && text[pieceEnd] != QLatin1Char('\t')) ++pieceEnd;
             if (pieceEnd > piece) {
-                const QString part = text.mid(piece, pieceEnd - piece);
-                if (drawing) painter.drawText(QPointF(x, CurrentY + ascent), part);
-                x += metrics_->horizontalAdvance(part);
+                const QString part = start == 0 && pieceEnd == length && piece == 0
+                                         ? text
+                                         : text.mid(piece, pieceEnd - piece);
+                if (drawing) {
+                    auto found = laidOut_.find(part);
+                    if (found == laidOut_.end()) {
+                        QStaticText laid(part);
+                        laid.setTextFormat(Qt::PlainText);
+                        laid.prepare(QTransform(), font);
+                        found = laidOut_.insert(part, laid);
+                    }
+                    painter.drawStaticText(QPointF(x, CurrentY), *found);
+                }
+                // The width matters only where a TAB follows on the same line.
+                if (pieceEnd < end) x += metrics_->horizontalAdvance(part);
             }
             if (pieceEnd < end) x = (std::floor(x / tabWidth) + 1) * tabWidth;
             piece = pieceEnd + 1;
         }
-        CurrentX = x;
         if (end >= length) break;
         // One line break: CR LF, CR or LF.
         start = end + 1;
@@ -214,11 +258,6 @@ void PictureCanvas::Print(const QString& text) {
     CurrentY += lineHeight;
 }
 
-void PictureCanvas::Plot(int x, int y, uint32_t rgb) {
-    if (x < 0 || y < 0 || x >= image_.width() || y >= image_.height()) return;
-    reinterpret_cast<uint32_t*>(image_.scanLine(y))[x] = rgb;
-}
-
 void PictureCanvas::Line(double x1, double y1, double x2, double y2, OleColor colour) {
     if (image_.isNull()) return;
     if (!std::isfinite(x1) || !std::isfinite(y1) || !std::isfinite(x2) || !std::isfinite(y2))
@@ -227,6 +266,7 @@ void PictureCanvas::Line(double x1, double y1, double x2, double y2, OleColor co
     // cost nothing.
     if (!ClipSegment(x1, y1, x2, y2, -1, -1, image_.width(), image_.height())) return;
     Touch();
+    Surface surface(image_);
     const uint32_t rgb = ToRgb(colour);
     int x = ToPixel(x1);
     int y = ToPixel(y1);
@@ -238,7 +278,7 @@ void PictureCanvas::Line(double x1, double y1, double x2, double y2, OleColor co
     const int sy = y < ye ? 1 : -1;
     int error = dx + dy;
     for (;;) {
-        Plot(x, y, rgb);
+        surface.Plot(x, y, rgb);
         if (x == xe && y == ye) break;
         const int twice = 2 * error;
         if (twice >= dy) {
@@ -270,20 +310,21 @@ void PictureCanvas::Circle(double x, double y, double radius, OleColor colour) {
     const double farY = std::max(std::abs(static_cast<double>(cy)), std::abs(cy - (h - 1.0)));
     if (farX * farX + farY * farY < (r - 1.0) * (r - 1.0)) return;
     Touch();
+    Surface surface(image_);
     const uint32_t rgb = ToRgb(colour);
     // Midpoint circle: one octant, mirrored eight ways.
     int px = r;
     int py = 0;
     int error = 1 - r;
     while (px >= py) {
-        Plot(cx + px, cy + py, rgb);
-        Plot(cx + py, cy + px, rgb);
-        Plot(cx - py, cy + px, rgb);
-        Plot(cx - px, cy + py, rgb);
-        Plot(cx - px, cy - py, rgb);
-        Plot(cx - py, cy - px, rgb);
-        Plot(cx + py, cy - px, rgb);
-        Plot(cx + px, cy - py, rgb);
+        surface.Plot(cx + px, cy + py, rgb);
+        surface.Plot(cx + py, cy + px, rgb);
+        surface.Plot(cx - py, cy + px, rgb);
+        surface.Plot(cx - px, cy + py, rgb);
+        surface.Plot(cx - px, cy - py, rgb);
+        surface.Plot(cx - py, cy - px, rgb);
+        surface.Plot(cx + py, cy - px, rgb);
+        surface.Plot(cx + px, cy - py, rgb);
         ++py;
         if (error < 0) {
             error += 2 * py + 1;
@@ -316,20 +357,36 @@ void PictureCanvas::StretchBlt(int x, int y, int width, int height, const QImage
     const int y1 = std::min(image_.height(), top + ah);
     if (x0 >= x1 || y0 >= y1) return;
     Touch();
+    Surface surface(image_);
+    // The source column of every destination column, found once (-1: outside).
+    std::vector<int> columns(x1 - x0);
+    for (int dx = x0; dx < x1; ++dx) {
+        const int64_t i = width > 0 ? dx - left : left + aw - 1 - dx;
+        const int64_t u = (2 * i + 1) * asw / (2 * aw);
+        const int64_t scol = sw > 0 ? sx + u : sx - 1 - u;
+        columns[dx - x0] = scol >= 0 && scol < src.width() ? static_cast<int>(scol) : -1;
+    }
+    const bool wholeRows = std::find(columns.begin(), columns.end(), -1) == columns.end();
+    const int sourceRows = src.height();
+    const int count = x1 - x0;
+    const uint32_t* previous = nullptr;  // the last row written, and its source row
+    int64_t previousRow = -1;
     for (int dy = y0; dy < y1; ++dy) {
         const int64_t j = height > 0 ? dy - top : top + ah - 1 - dy;
         const int64_t v = (2 * j + 1) * ash / (2 * ah);
         const int64_t srow = sh > 0 ? sy + v : sy - 1 - v;
-        if (srow < 0 || srow >= src.height()) continue;
-        const auto* in = reinterpret_cast<const uint32_t*>(src.constScanLine(int(srow)));
-        auto* out = reinterpret_cast<uint32_t*>(image_.scanLine(dy));
-        for (int dx = x0; dx < x1; ++dx) {
-            const int64_t i = width > 0 ? dx - left : left + aw - 1 - dx;
-            const int64_t u = (2 * i + 1) * asw / (2 * aw);
-            const int64_t scol = sw > 0 ? sx + u : sx - 1 - u;
-            if (scol < 0 || scol >= src.width()) continue;
-            out[dx] = kOpaque | in[scol];
+        if (srow < 0 || srow >= sourceRows) continue;
+        uint32_t* out = surface.Row(dy) + x0;
+        if (wholeRows && previous && srow == previousRow) {
+            // A stretched row repeats the row above it.
+            std::memcpy(out, previous, sizeof(uint32_t) * count);
+            continue;
         }
+        const auto* in = reinterpret_cast<const uint32_t*>(src.constScanLine(int(srow)));
+        for (int c = 0; c < count; ++c)
+            if (columns[c] >= 0) out[c] = kOpaque | in[columns[c]];
+        previous = out;
+        previousRow = srow;
     }
 }
 

@@ -2,7 +2,9 @@
 
 #include <QFont>
 #include <QFontMetricsF>
+#include <QHash>
 #include <QImage>
+#include <QStaticText>
 #include <QString>
 #include <cstdint>
 #include <functional>
@@ -85,7 +87,6 @@ class PictureCanvas {
         dirty_ = true;
         if (changed_) changed_();
     }
-    void Plot(int x, int y, uint32_t rgb);
     const QFont& CurrentFont() const;
 
     QImage picture_;
@@ -97,4 +98,8 @@ class PictureCanvas {
     mutable std::optional<QFontMetricsF> metrics_;
     mutable double fontSize_ = -1;
     mutable bool fontBold_ = false;
+    // Laid-out texts of the current font: the same labels are printed every frame.
+    QHash<QString, QStaticText> laidOut_;
+    double laidOutSize_ = -1;
+    bool laidOutBold_ = false;
 };
