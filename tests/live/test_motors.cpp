@@ -34,24 +34,6 @@ TEST(CoilTable, AllSixtyFourEntriesMatchTheWiringTable) {
     }
 }
 
-TEST(CoilTable, NeighbouringPhasesShareACoilInEveryRow) {
-    // A half step keeps one coil on: consecutive patterns (wrapping) overlap.
-    const CoilTableArray table = Table();
-    for (int row = 0; row < 8; ++row) {
-        const bool inverted = row & 1;
-        const int mask = (row & 4) ? 0xF0 : 0x0F;
-        for (int phase = 0; phase < 8; ++phase) {
-            int a = table[phase + 8 * row];
-            int b = table[(phase + 1) % 8 + 8 * row];
-            if (inverted) {
-                a ^= mask;
-                b ^= mask;
-            }
-            EXPECT_NE(a & b, 0) << "row " << row << " phase " << phase;
-        }
-    }
-}
-
 TEST(MotorByte, ExamplesForEachWiringMark) {
     const CoilTableArray table = Table();
     EXPECT_EQ(MotorByte(table, 0, 0, {}), 17);

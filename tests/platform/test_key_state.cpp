@@ -104,12 +104,4 @@ TEST_F(KeyStateTest, InstallingTwiceSeesEachPressOnce) {
     EXPECT_EQ(GetAsyncKeyState(VK_K), 0);
 }
 
-TEST_F(KeyStateTest, TestHooksActLikeTheKeyboard) {
-    SetKeyStateForTests(VK_K, true);
-    EXPECT_EQ(GetAsyncKeyState(VK_K) & 1, 1);
-    EXPECT_NE(GetAsyncKeyState(VK_K), 0);
-    SetKeyStateForTests(VK_K, false);
-    EXPECT_EQ(GetAsyncKeyState(VK_K), 0);
-}
-
 }  // namespace
