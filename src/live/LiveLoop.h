@@ -59,7 +59,9 @@ class LiveLoop {
   public:
     explicit LiveLoop(LiveLoopHost& host);
 
-    // Connects Timer1's timeout to a queued call of Timer1_Timer (see above).
+    // Connects Timer1's timeout to a queued call of Timer1_Timer (see above). Call
+    // it once; the loop object must outlive the timer's ticks (stop or delete the
+    // timer before the loop object goes).
     void AttachTimer1(QTimer& timer1);
 
     // Timer1's tick: starts the loop when Manual is on, LiveLoopBusy off and the
@@ -85,6 +87,7 @@ class LiveLoop {
 
     // The duration of one busy-count step; zero makes counts take no time.
     void SetBusyCountStep(std::chrono::nanoseconds step) { busyStep_ = step; }
+    std::chrono::nanoseconds BusyCountStep() const { return busyStep_; }
 
   private:
     struct Motion;
