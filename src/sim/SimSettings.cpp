@@ -1,0 +1,173 @@
+#include "sim/SimSettings.h"
+
+#include <QStringList>
+#include <cmath>
+#include <variant>
+
+#include "app/NumberText.h"
+#include "platform/TextFile.h"
+
+namespace {
+
+using Field = std::variant<double SimSettings::*, int SimSettings::*, bool SimSettings::*>;
+
+struct Entry {
+    const char* name;
+    Field field;
+};
+
+// The file's lines, in this order.
+const Entry kEntries[] = {
+    {"MirrorDiameter", &SimSettings::mirrorDiameter},
+    {"RadiusOfCurvature", &SimSettings::radiusOfCurvature},
+    {"ConicConstant", &SimSettings::conicConstant},
+    {"EdgeHeight", &SimSettings::edgeHeight},
+    {"EdgeZone", &SimSettings::edgeZone},
+    {"SlitWidth", &SimSettings::slitWidth},
+    {"FixedSource", &SimSettings::fixedSource},
+    {"Separation", &SimSettings::separation},
+    {"KnifeRight", &SimSettings::knifeRight},
+    {"CentreX", &SimSettings::centreX},
+    {"CentreY", &SimSettings::centreY},
+    {"RadiusPixels", &SimSettings::radiusPixels},
+    {"Background", &SimSettings::background},
+    {"Dark", &SimSettings::dark},
+    {"Peak", &SimSettings::peak},
+    {"NoiseSigma", &SimSettings::noiseSigma},
+    {"DriftX", &SimSettings::driftX},
+    {"DriftY", &SimSettings::driftY},
+    {"FrameRate", &SimSettings::frameRate},
+    {"KnifeStart", &SimSettings::knifeStart},
+    {"PlatformStart", &SimSettings::platformStart},
+    {"KnifeTravel", &SimSettings::knifeTravel},
+    {"PlatformTravel", &SimSettings::platformTravel},
+    {"KnifeHighNibble", &SimSettings::knifeHighNibble},
+    {"ActiveLow", &SimSettings::activeLow},
+    {"KnifeReversed", &SimSettings::knifeReversed},
+    {"PlatformReversed", &SimSettings::platformReversed},
+};
+
+bool Within(double value, double low, double high) {
+    return std::isfinite(value) && value >= low && value <= high;
+}
+
+QString ValueText(const SimSettings& s, const Field& field) {
+    if (auto d = std::get_if<double SimSettings::*>(&field)) return NumText(s.**d);
+    if (auto i = std::get_if<int SimSettings::*>(&field)) return NumText(s.**i);
+    return s.*std::get<bool SimSettings::*>(field) ? QStringLiteral("True")
+                                                   : QStringLiteral("False");
+}
+
+bool ReadValue(SimSettings& s, const Field& field, const QString& text) {
+    if (auto d = std::get_if<double SimSettings::*>(&field)) return ParseNumber(text, s.**d);
+    if (auto i = std::get_if<int SimSettings::*>(&field)) {
+        int32_t value = 0;
+        if (!ParseLong(text, value)) return false;
+        s.** i = value;
+        return true;
+    }
+    const QString word = text.trimmed();
+    if (word.compare(QLatin1String("True"), Qt::CaseInsensitive) == 0)
+        s.*std::get<bool SimSettings::*>(field) = true;
+    else if (word.compare(QLatin1String("False"), Qt::CaseInsensitive) == 0)
+        s.*std::get<bool SimSettings::*>(field) = false;
+    else
+        return false;
+    return true;
+}
+
+}  // namespace
+
+QString SimSettingsProblem(const SimSettings& s) {
+    using namespace SimLimits;
+    if (!Within(s.mirrorDiameter, 0.1, kMaxDiameter))
+        return QStringLiteral("The mirror diameter must lie between 0.1 and %1 inches.")
+            .arg(kMaxDiameter);
+    if (!Within(s.conicConstant, -kMaxConic, kMaxConic))
+        return QStringLiteral("The conic constant must lie between -%1 and %1.").arg(kMaxConic);
+    const double a = s.mirrorDiameter / 2;
+    // The sag formula needs R^2 > (1 + K) a^2 everywhere on the mirror.
+    if (!std::isfinite(s.radiusOfCurvature) || s.radiusOfCurvature <= 0 ||
+        s.radiusOfCurvature * s.radiusOfCurvature <= (1 + s.conicConstant) * a * a ||
+        s.radiusOfCurvature < s.mirrorDiameter)
+        return QStringLiteral(
+            "The radius of curvature must be at least the diameter and fit the conic "
+            "constant over the whole mirror.");
+    if (!Within(s.edgeHeight, -kMaxEdgeHeight, kMaxEdgeHeight))
+        return QStringLiteral("The turned edge must be within %1 inches.").arg(kMaxEdgeHeight);
+    if (!Within(s.edgeZone, 0.01, 1))
+        return QStringLiteral("The turned edge must cover between 0.01 and 1 of the radius.");
+    if (!Within(s.slitWidth, 0.00001, kMaxSlitWidth))
+        return QStringLiteral("The slit width must lie between 0.00001 and %1 inches.")
+            .arg(kMaxSlitWidth);
+    if (!Within(s.separation, 0, kMaxSeparation))
+        return QStringLiteral("The separation must lie between 0 and %1 inches.")
+            .arg(kMaxSeparation);
+    if (!Within(s.centreX, -1000, 1000) || !Within(s.centreY, -1000, 1000))
+        return QStringLiteral("The picture centre must lie between -1000 and 1000 pixels.");
+    if (!Within(s.radiusPixels, 1, kMaxRadiusPixels))
+        return QStringLiteral(
+                   "The mirror's radius in the picture must lie between 1 and %1 "
+                   "pixels.")
+            .arg(kMaxRadiusPixels);
+    for (int level : {s.background, s.dark, s.peak})
+        if (level < 0 || level > 255)
+            return QStringLiteral("Background, dark and peak levels must lie between 0 and 255.");
+    if (!Within(s.noiseSigma, 0, kMaxNoise))
+        return QStringLiteral("The noise must lie between 0 and %1 levels.").arg(kMaxNoise);
+    if (!Within(s.driftX, -kMaxDrift, kMaxDrift) || !Within(s.driftY, -kMaxDrift, kMaxDrift))
+        return QStringLiteral("The drift must lie between -%1 and %1 pixels a minute.")
+            .arg(kMaxDrift);
+    if (!Within(s.frameRate, 0, kMaxFrameRate))
+        return QStringLiteral("The frame rate must lie between 0 and %1 a second.")
+            .arg(kMaxFrameRate);
+    if (!Within(s.knifeStart, -kMaxKnifeStart, kMaxKnifeStart))
+        return QStringLiteral("The knife's start must lie within %1 inch of the source image.")
+            .arg(kMaxKnifeStart);
+    if (!Within(s.platformStart, -kMaxPlatformStart, kMaxPlatformStart))
+        return QStringLiteral(
+                   "The platform's start must lie within %1 inches of the centre "
+                   "of curvature.")
+            .arg(kMaxPlatformStart);
+    if (!Within(s.knifeTravel, kMinTravel, kMaxTravel) ||
+        !Within(s.platformTravel, kMinTravel, kMaxTravel))
+        return QStringLiteral("The travel per half step must lie between %1 and %2 inches.")
+            .arg(NumText(kMinTravel), NumText(kMaxTravel));
+    return QString();
+}
+
+QStringList SimSettingsLines(const SimSettings& settings) {
+    QStringList lines;
+    for (const Entry& entry : kEntries)
+        lines << QLatin1String(entry.name) + QLatin1Char('=') + ValueText(settings, entry.field);
+    return lines;
+}
+
+bool ParseSimSettings(const QStringList& lines, SimSettings& settings) {
+    SimSettings read;
+    for (const QString& line : lines) {
+        if (line.trimmed().isEmpty()) continue;
+        const int eq = line.indexOf(QLatin1Char('='));
+        if (eq <= 0) return false;
+        const QString name = line.left(eq).trimmed();
+        for (const Entry& entry : kEntries) {
+            if (name.compare(QLatin1String(entry.name), Qt::CaseInsensitive) != 0) continue;
+            if (!ReadValue(read, entry.field, line.mid(eq + 1))) return false;
+            break;
+        }
+    }
+    if (!SimSettingsProblem(read).isEmpty()) return false;
+    settings = read;
+    return true;
+}
+
+bool LoadSimSettings(const QString& path, SimSettings& settings) {
+    QStringList lines;
+    if (ReadTextLines(path, lines, 64 * 1024) && ParseSimSettings(lines, settings)) return true;
+    settings = SimSettings();
+    return false;
+}
+
+bool SaveSimSettings(const QString& path, const SimSettings& settings, QString* error) {
+    return WriteTextLines(path, SimSettingsLines(settings), error);
+}

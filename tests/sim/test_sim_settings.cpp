@@ -1,0 +1,146 @@
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include "platform/ProgramFolder.h"
+#include "platform/TextFile.h"
+#include "sim/SimSettings.h"
+#include "sim/SimTester.h"
+
+namespace {
+
+SimSettings Unusual() {
+    SimSettings s;
+    s.mirrorDiameter = 10.25;
+    s.radiusOfCurvature = 88.5;
+    s.conicConstant = -1.2;
+    s.edgeHeight = -0.0000125;
+    s.edgeZone = 0.15;
+    s.slitWidth = 0.0015;
+    s.fixedSource = true;
+    s.separation = 0.3;
+    s.knifeRight = true;
+    s.centreX = 150.5;
+    s.centreY = 110;
+    s.radiusPixels = 90;
+    s.background = 3;
+    s.dark = 12;
+    s.peak = 200;
+    s.noiseSigma = 1.5;
+    s.driftX = 0.5;
+    s.driftY = -0.25;
+    s.frameRate = 0;
+    s.knifeStart = 0.001;
+    s.platformStart = -0.05;
+    s.knifeTravel = 0.0000625;
+    s.platformTravel = 0.00025;
+    s.knifeHighNibble = true;
+    s.activeLow = true;
+    s.knifeReversed = true;
+    s.platformReversed = true;
+    return s;
+}
+
+class SimSettingsFile : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        ASSERT_TRUE(dir_.isValid());
+        SetAppPath(dir_.path());
+        path_ = dir_.filePath(QStringLiteral("simulator.ini"));
+    }
+    void Write(const QStringList& lines) { ASSERT_TRUE(WriteTextLines(path_, lines)); }
+
+    QTemporaryDir dir_;
+    QString path_;
+};
+
+}  // namespace
+
+TEST_F(SimSettingsFile, EverySettingSurvivesTheRoundTrip) {
+    ASSERT_TRUE(SaveSimSettings(path_, Unusual()));
+    QFile file(path_);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray bytes = file.readAll();
+    EXPECT_TRUE(bytes.startsWith("MirrorDiameter=10.25\r\n"));
+    EXPECT_TRUE(bytes.contains("\r\nFixedSource=True\r\n"));
+    EXPECT_TRUE(bytes.endsWith("PlatformReversed=True\r\n"));
+
+    SimSettings read;
+    ASSERT_TRUE(LoadSimSettings(path_, read));
+    EXPECT_EQ(read, Unusual());
+}
+
+TEST_F(SimSettingsFile, MissingOrBadFileGivesTheDefaults) {
+    SimSettings read = Unusual();
+    EXPECT_FALSE(LoadSimSettings(path_, read));
+    EXPECT_EQ(read, SimSettings());
+
+    const QStringList bad[] = {
+        {QStringLiteral("MirrorDiameter=8"), QStringLiteral("garbage")},
+        {QStringLiteral("MirrorDiameter=eight")},
+        {QStringLiteral("FixedSource=maybe")},
+        {QStringLiteral("Peak=300")},
+        {QStringLiteral("RadiusPixels=0")},
+        {QStringLiteral("PlatformTravel=0")},
+        {QStringLiteral("RadiusOfCurvature=3")},  // shorter than the diameter
+        {QStringLiteral("MirrorDiameter=40"), QStringLiteral("RadiusOfCurvature=41"),
+         QStringLiteral("ConicConstant=5")},  // the sag has no value at the rim
+    };
+    for (const QStringList& lines : bad) {
+        Write(lines);
+        read = Unusual();
+        EXPECT_FALSE(LoadSimSettings(path_, read)) << lines.join(QLatin1Char('|')).toStdString();
+        EXPECT_EQ(read, SimSettings());
+    }
+}
+
+TEST_F(SimSettingsFile, MissingLinesKeepDefaultsAndUnknownNamesAreSkipped) {
+    Write({QStringLiteral("frameRate=0"), QStringLiteral("Colour=blue"), QString(),
+           QStringLiteral("KnifeRight=true")});
+    SimSettings read;
+    ASSERT_TRUE(LoadSimSettings(path_, read));
+    SimSettings expected;
+    expected.frameRate = 0;
+    expected.knifeRight = true;
+    EXPECT_EQ(read, expected);
+}
+
+TEST_F(SimSettingsFile, TesterTakesGoodSettingsKeepsPositionsAndSavesInTheProgramFolder) {
+    SimTester tester;
+    auto port = tester.port();
+    port->setPositions(12, -40);
+    SimSettings bad = Unusual();
+    bad.slitWidth = 0;
+    EXPECT_FALSE(tester.applySettings(bad));
+    EXPECT_EQ(tester.settings(), SimSettings());
+
+    ASSERT_TRUE(tester.applySettings(Unusual()));
+    EXPECT_EQ(tester.settings(), Unusual());
+    EXPECT_EQ(port->knifeSteps(), 12);
+    EXPECT_EQ(port->platformSteps(), -40);
+    EXPECT_TRUE(port->wiring().knifeHighNibble);
+    EXPECT_TRUE(port->wiring().activeLow);
+    const SimPose pose = tester.pose();
+    EXPECT_NEAR(pose.knifeX, 0.15 + 0.001 + 12 * 0.0000625, 1e-12);  // knife right of source
+    EXPECT_NEAR(pose.knifeZ, 88.5 - 0.05 - 40 * 0.00025, 1e-9);
+
+    EXPECT_EQ(QDir(SimTester::SettingsPath()).absolutePath(), QDir(path_).absolutePath());
+    ASSERT_TRUE(tester.saveSettings());
+    SimSettings read;
+    ASSERT_TRUE(LoadSimSettings(path_, read));
+    EXPECT_EQ(read, Unusual());
+}
+
+TEST_F(SimSettingsFile, TesterFramesRepeatRunToRun) {
+    SimSettings s;
+    s.frameRate = 0;
+    SimTester first(s), second(s);
+    for (int i = 0; i < 3; ++i) {
+        first.port()->setPositions(i * 8, i * -80);
+        second.port()->setPositions(i * 8, i * -80);
+        EXPECT_EQ(first.renderFrame(), second.renderFrame()) << i;
+    }
+    EXPECT_EQ(first.framesRendered(), 3u);
+}
