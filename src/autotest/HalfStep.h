@@ -1,0 +1,24 @@
+#pragma once
+
+#include <cstdint>
+
+#include "app/TestState.h"
+#include "autotest/AutoTestHost.h"
+
+enum class Axis {
+    Knife,   // in and out of the beam: LRPhase and Xpos
+    ToFrom,  // the platform: TFPhase and Ypos
+};
+
+// One half step of the automated test. Knife: LRPhase + d, Xpos + d. To/From:
+// TFPhase - d, Ypos + d, so d = -1 is a step towards the mirror and d = +1 one
+// away. Then the motor byte for both phases goes to the port, and the busy count
+// of 2 x Mindelay counts runs (the slider read at every count). No window events
+// run during a step.
+void HalfStep(TestState& s, AutoTestHost& host, Axis axis, int direction);
+
+// A move of count half steps in a row; a count of 0 or less makes no step.
+void HalfSteps(TestState& s, AutoTestHost& host, Axis axis, int direction, int64_t count);
+
+// OutputMotorPhases: the motor byte for the current phases of both motors.
+void OutputMotorPhases(const TestState& s, AutoTestHost& host);

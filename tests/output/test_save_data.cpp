@@ -1,0 +1,122 @@
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include "output/SaveData.h"
+#include "output/TextResults.h"
+#include "platform/ProgramFolder.h"
+#include "platform/TextFile.h"
+
+namespace {
+
+struct Recorder : SaveDataHost {
+    QStringList messages;
+    MsgResult answer = MsgResult::OK;
+    bool fixed = false, figureFails = false;
+    int figures = 0, sixTests = 0;
+    MsgResult ShowMessage(const QString& text, MsgButtons, MsgIcon, const QString& title) override {
+        messages << title + ": " + text;
+        return answer;
+    }
+    bool FixedSource() override { return fixed; }
+    void SaveFigure45File() override { ++figures; }
+    void SaveSixTestsFile() override { ++sixTests; }
+};
+
+struct SaveDataTest : ::testing::Test {
+    QTemporaryDir dir;
+    TestState s;
+    Recorder host;
+    void SetUp() override {
+        SetAppPath(dir.path());
+        s.textpath = dir.path() + "/TestResults", s.WorkFile = "Ten Inch", s.WorkNum = 5;
+        s.MirDiam = 10, s.Roc = 100, s.CC = -1, s.Obst = 2, s.NZ = 2, s.Savetext = true;
+        s.ZoneRadius[1] = 0.30619, s.ZoneRadius[2] = 0.60798;
+        s.ZoneResults[0] = {0, 0, 0.0123}, s.ZoneResults[3][2] = -0.5;
+    }
+    QString Read(const QString& path) {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : "none";
+    }
+    QString TextFile(int n) {
+        return Read(s.textpath + QString("/Ten Inch/TextData/test%1.txt").arg(n));
+    }
+};
+
+TEST_F(SaveDataTest, TextFileLinesForOneAndFourSetsOfReadings) {
+    EXPECT_EQ(TextResultLines(s, false),
+              (QStringList{"Mirror Diameter = 10 ROC = 100 Conic Constant = -1 Units are in "
+                           "Inches Moving Source Tester",
+                           " Zone 1 radius = 1.531\t Reading = 0",
+                           " Zone 2 radius = 3.0399\t Reading = 0.0123", ""}));
+    s.Reps = 3, s.Metric = true;
+    const QStringList lines = TextResultLines(s, true);
+    EXPECT_TRUE(lines[0].endsWith("= -1 Units are in Millimeters Fixed Source Tester"));
+    EXPECT_EQ(lines[2], " Zone 2 radius = 3.0399\t Readings = 0.0123 \t0 \t0 \t-0.5");
+    for (int reps : {-1, 4}) {
+        s.Reps = reps;
+        EXPECT_EQ(TextResultLines(s, false).size(), 2);
+    }
+    s.Reps = 0, s.NZ = 40;  // never beyond the 16 zone slots
+    EXPECT_EQ(TextResultLines(s, false).size(), 1 + 16 + 1);
+}
+
+TEST_F(SaveDataTest, TwoSavesInARowAdvanceTheNumberAndRewriteTheProfile) {
+    EXPECT_TRUE(SaveData(s, host));
+    EXPECT_TRUE(SaveData(s, host));
+    EXPECT_TRUE(host.messages.isEmpty());
+    EXPECT_EQ(s.WorkNum, 7);
+    EXPECT_EQ(TextFile(5), TextFile(6));
+    EXPECT_TRUE(TextFile(6).endsWith(" Reading = 0.0123\r\n\r\n"));
+    // Written as "test6.txt", found again as "Test6.txt" by the zone table's reader.
+    EXPECT_TRUE(QFile::exists(ResolvePath(s.textpath, "Ten Inch/TextData/Test6.txt")));
+    EXPECT_EQ(Read(dir.path() + "/mirrors/Ten Inch.ini"),
+              "Ten Inch\r\n10\r\n100\r\n-1\r\n2\r\n2\r\n7\r\n");
+}
+
+TEST_F(SaveDataTest, NothingChosenOrAFailingWriterKeepsTheNumber) {
+    s.Savetext = false;
+    EXPECT_FALSE(SaveData(s, host));
+    EXPECT_EQ(host.messages, QStringList{"Not Configured!: Save Data Details not configured "
+                                         "Properly\r\nGoto Test Options/Save Data Options to "
+                                         "Setup Files Save Options"});
+    s.Savetext = true;
+    s.textpath = dir.path() + "/missing/TestResults";  // only the last level is ever made
+    host.messages.clear();
+    EXPECT_FALSE(SaveData(s, host));
+    EXPECT_EQ(host.messages.size(), 2);
+    EXPECT_EQ(host.messages[0], "Save Text Problem: Problem saving Text File to " + s.textpath +
+                                    "/Ten Inch/TextData/Test5.txt");
+    EXPECT_TRUE(host.messages[1].startsWith("Not Configured!"));
+    EXPECT_TRUE(s.SaveFailed);
+    EXPECT_EQ(s.WorkNum, 5);
+    EXPECT_FALSE(QFile::exists(dir.path() + "/mirrors"));
+}
+
+TEST_F(SaveDataTest, EmptyTextpathOrUnsafeNameWritesNothing) {
+    s.textpath.clear();
+    EXPECT_FALSE(SaveTextDataFile(s, false, host));
+    EXPECT_EQ(host.messages.last(),
+              "Save Text Problem: Problem saving Text File to /Ten Inch/TextData/Test5.txt");
+    s.textpath = dir.path() + "/TestResults", s.WorkFile = "../escape";
+    EXPECT_FALSE(SaveTextDataFile(s, false, host));
+    EXPECT_FALSE(QFile::exists(dir.path() + "/escape"));
+    EXPECT_FALSE(QFile::exists(s.textpath));
+}
+
+TEST_F(SaveDataTest, WritersRunInOrderAndSixTestsWaitsForFigure) {
+    s.Savefigure = s.SaveSixtests = s.LaunchFigure = s.LaunchSixtests = true;
+    host.answer = MsgResult::Cancel;
+    EXPECT_TRUE(SaveData(s, host));  // Cancel skips SixTests, yet the number advances
+    EXPECT_EQ(host.messages, QStringList{"Waiting for Figure to exit: Press OK to load Sixtests"});
+    EXPECT_EQ(host.figures, 1);
+    EXPECT_EQ(host.sixTests, 0);
+    s.LaunchFigure = false;
+    EXPECT_TRUE(SaveData(s, host));
+    EXPECT_EQ(host.sixTests, 1);
+    EXPECT_EQ(s.WorkNum, 7);
+}
+
+}  // namespace
