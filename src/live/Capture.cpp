@@ -19,6 +19,19 @@ bool HasDriver(const CaptureWindow* wnd) {
     return wnd && wnd->driver && wnd->driver->isConnected();
 }
 
+// The connected driver's place in the list as it stands now (cameras may have
+// come or gone since it was connected); its old place when it is not listed.
+int CurrentIndex(const CaptureWindow& wnd) {
+    const CaptureDrivers::List list = CaptureDrivers::Drivers();
+    for (size_t i = 0; i < list.size(); ++i) {
+        const std::shared_ptr<CaptureDriver>& listed = list[i];
+        if (listed == wnd.driver || (listed && listed->name() == wnd.driver->name() &&
+                                     listed->version() == wnd.driver->version()))
+            return static_cast<int>(i);
+    }
+    return wnd.driverIndex;
+}
+
 }  // namespace
 
 CaptureDrivers::List CaptureDrivers::Drivers() {
@@ -113,6 +126,7 @@ bool capDriverGetCaps(CaptureWindow* wnd, CaptureCaps& caps) {
     caps = CaptureCaps();
     if (!HasDriver(wnd)) return false;
     caps = wnd->driver->caps();
+    wnd->driverIndex = CurrentIndex(*wnd);
     caps.deviceIndex = wnd->driverIndex;
     return true;
 }

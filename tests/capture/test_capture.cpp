@@ -134,6 +134,11 @@ TEST_F(CaptureService, FailedConnectionLeavesTheConnectedDriver) {
     EXPECT_FALSE(caps.hasVideoFormatDialog);
     EXPECT_FALSE(caps.hasVideoDisplayDialog);
     EXPECT_FALSE(caps.hasOverlay);
+
+    // A camera unplugged since: the index is the simulator's place in today's list.
+    UseCameras({good});
+    ASSERT_TRUE(capDriverGetCaps(wnd.get(), caps));
+    EXPECT_EQ(caps.deviceIndex, 1);
 }
 
 TEST_F(CaptureService, GrabDeliversIntoTheCallbackAndNothingElseDoes) {
