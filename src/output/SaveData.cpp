@@ -1,29 +1,7 @@
 #include "output/SaveData.h"
 
-#include <QDir>
-
-#include "app/NumberText.h"
-#include "mirror/ResultPaths.h"
+#include "mirror/MirrorProfile.h"
 #include "output/TextResults.h"
-#include "platform/TextFile.h"
-
-namespace {
-
-// The mirror profile with the advanced test number: the seven lines WorkFile,
-// MirDiam, Roc, CC, Obst, NZ, WorkNum, written whole.
-QStringList ProfileLines(const TestState& s) {
-    return {s.WorkFile,      NumText(s.MirDiam), NumText(s.Roc),    NumText(s.CC),
-            NumText(s.Obst), NumText(s.NZ),      NumText(s.WorkNum)};
-}
-
-bool RewriteMirrorProfile(const TestState& s) {
-    const QString path = MirrorProfilePath(s.WorkFile);
-    if (path.isEmpty()) return false;
-    QDir().mkdir(MirrorsFolder());
-    return WriteTextLines(path, ProfileLines(s));
-}
-
-}  // namespace
 
 bool SaveData(TestState& s, SaveDataHost& host) {
     s.SaveFailed = false;
@@ -49,6 +27,6 @@ bool SaveData(TestState& s, SaveDataHost& host) {
     }
     s.WorkNum += 1;
     // The profile keeps the number of the next test; a failure here is not reported.
-    RewriteMirrorProfile(s);
+    WriteMirrorProfile(s.WorkFile, MirrorProfileLines(s));
     return true;
 }
