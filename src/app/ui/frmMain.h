@@ -1,0 +1,204 @@
+#pragma once
+
+#include <QMainWindow>
+#include <QPointer>
+#include <array>
+
+#include "app/Layout.h"
+#include "app/Settings.h"
+#include "app/TestState.h"
+#include "live/Motors.h"
+
+class PictureBox;
+class QAction;
+class QGroupBox;
+class QMenu;
+class QPlainTextEdit;
+class QPushButton;
+class QSlider;
+class QStatusBar;
+class QTimer;
+class frmSplash;
+
+// The main window: the start-up window of the program and the owner of the test
+// state, which it inherits. Its controls and menu items are public members named
+// as in the window's design, so the other windows read and set them directly.
+//
+// The implementation is split by concern over frmMain_<concern>.cpp files.
+class frmMain : public QMainWindow, public TestState {
+    Q_OBJECT
+
+  public:
+    explicit frmMain(QWidget* parent = nullptr);
+    ~frmMain() override;
+
+    // ---- Controls (frmMain.cpp) -------------------------------------------------
+    PictureBox* Picture1 = nullptr;  // live video, 320 x 240 inside a 2-pixel border
+    PictureBox* Picture2 = nullptr;  // zone bar graphs and start instructions
+    PictureBox* Picture3 = nullptr;  // speed strip
+    PictureBox* pBlack = nullptr;    // 14 x 14 colour swatches, never shown
+    PictureBox* pBlue = nullptr;
+    PictureBox* pRed = nullptr;
+    QPlainTextEdit* Text1 = nullptr;  // the log: each new line goes on top
+    QPlainTextEdit* Text2 = nullptr;  // test data
+    // Button-style check boxes: checked is the value 1.
+    QPushButton* Chk_trak = nullptr;
+    QPushButton* abort = nullptr;
+    QPushButton* Save_picture = nullptr;
+    QPushButton* Command3 = nullptr;  // " Do the Magic"
+    QPushButton* Command5 = nullptr;  // "Save Data"
+    QPushButton* Command1 = nullptr;  // "Reset"
+    QPushButton* cmdpause = nullptr;  // "Pause"
+    QGroupBox* Frame3 = nullptr;      // holds Slider1
+    QGroupBox* Frame2 = nullptr;      // holds the motor sliders; never shown
+    QSlider* Slider1 = nullptr;
+    QSlider* MirX = nullptr;
+    QSlider* MirY = nullptr;
+    QSlider* MirRad = nullptr;
+    QSlider* Maxdelay = nullptr;
+    QSlider* Mindelay = nullptr;
+    QSlider* sldAcell = nullptr;
+    QStatusBar* StatusBar = nullptr;
+    QTimer* Timer1 = nullptr;  // 25 ms, starts the live loop
+
+    // ---- Menus (frmMain_menutree.cpp) ------------------------------------------
+    // Top-level menus are the menu actions of their QMenu (action->menu()).
+    QAction* mnuFile = nullptr;
+    QAction* mnuExit = nullptr;
+    QAction* mnuControl = nullptr;
+    QAction* mnuDisplay = nullptr;
+    QAction* mnuFormat = nullptr;
+    QAction* mnuSource = nullptr;
+    QAction* mnuLine1 = nullptr;
+    QAction* mnuSelect = nullptr;
+    QAction* mnuWizard2 = nullptr;
+    QAction* mnuWizard = nullptr;
+    QAction* MnuAuto = nullptr;
+    // Hidden items whose check marks (and two captions) hold settings.
+    QAction* mnuinvert = nullptr;
+    QAction* mnuLRswap = nullptr;
+    QAction* mnuTFswap = nullptr;
+    QAction* mnuSwapMotors = nullptr;
+    QAction* MnuFixed = nullptr;
+    QAction* mnuRecent = nullptr;
+    QAction* mnuEditMirror = nullptr;
+    QAction* mnuspace = nullptr;
+    std::array<QAction*, kRecentMirrors + 1> Mnu{};  // recent mirrors, indexes 1..10
+    QAction* mnutest = nullptr;
+    QAction* mnuReps = nullptr;
+    QAction* mnuSave = nullptr;
+    QAction* mnuWindow = nullptr;
+    QAction* mnuText = nullptr;
+    QAction* mnuDebug = nullptr;
+    QAction* MnuMoreText = nullptr;
+    QAction* MnuBars = nullptr;
+
+    // ---- Start-up and shut-down (frmMain_startup.cpp) --------------------------
+    void Form_Load();
+    // Shut-down steps; runs again (without saving) each time the window is unloaded.
+    void Form_Unload();
+    // Unloads the main window: shut-down, then the window closes. Safe to call
+    // again while the program closes.
+    void Unload();
+
+    // ---- Settings file (frmMain_settings.cpp) ----------------------------------
+    void SaveSettings();
+    void LoadSettings();
+
+    // ---- Layout (frmMain_layout.cpp) --------------------------------------------
+    void Form_Resize();
+    void Picture1_Resize();
+
+    // ---- Motor output (frmMain_motors.cpp) -------------------------------------
+    // The four wiring check marks as they stand now.
+    WiringMarks CurrentWiring() const;
+    void OutputMotorPhases();
+    // Releases all coils: 0, or 255 when the output is inverted.
+    void OutputAllOff();
+
+    // ---- Menu handlers (frmMain_menus.cpp) -------------------------------------
+    void mnuExit_Click();
+    void mnuDebug_Click();
+    void MnuMoreText_Click();
+    void MnuBars_Click();
+    void mnuSave_Click();
+
+    // ---- Video menus (frmMain_capture.cpp) -------------------------------------
+    void mnuDisplay_Click();
+    void mnuFormat_Click();
+    void mnuSource_Click();
+    void mnuSelect_Click();
+
+    // ---- Dialogs opened from the menus (frmMain_dialogs.cpp) -------------------
+    void mnuWizard_Click();
+    void MnuAuto_Click();
+    void mnuReps_Click();
+    void mnuText_Click();
+
+    // ---- Mirror database menu (frmMain_mirrors.cpp) ----------------------------
+    void mnuEditMirror_Click();
+    void Mnu_Click(int index);
+
+    // ---- Live loop (frmMain_timer.cpp, frmMain_liveloop.cpp) -------------------
+    void Timer1_Timer();
+    void sldAcell_OnValue();
+
+    // ---- Log box -----------------------------------------------------------------
+    // Puts a line on top of the log box Text1.
+    void LogLine(const QString& line);
+
+  signals:
+    // The window has been unloaded (each time shut-down has run and the window
+    // has closed). The program ends on it.
+    void unloaded();
+
+  protected:
+    void closeEvent(QCloseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+  private:
+    // Construction.
+    void CreateControls();
+    void CreateMenus();
+    void ConnectHandlers();
+    QMenu* AddTopMenu(QAction*& action, const char* name, const QString& caption, int helpId);
+    QAction* AddItem(QMenu* menu, const char* name, const QString& caption);
+
+    // Start-up steps.
+    frmSplash* Splash();
+    void SetSplashText(const QString& text);
+    void AddSplashDots();
+    void UnloadSplash();
+    void AssignAutoTestDefaults();
+    void PrintStartInstructions();
+
+    // Settings held in controls.
+    ControlSettings ReadControlSettings() const;
+    void ApplyControlSettings(const ControlSettings& settings);
+
+    // Layout.
+    MainControls CurrentControls() const;
+    void ApplyLayout(const MainControls& controls);
+
+    // The tick's work after the live loop has returned (or when none starts).
+    void Timer1_AfterLoop();
+    void RunLiveLoop();
+
+    // Capture set-up at start-up and the clearing of its callbacks at shut-down.
+    void CaptureSetUp();
+    void ClearCaptureCallbacks();
+
+    // Dialogs the settings reader opens when the file is missing or bad.
+    void ShowSetupDialog();
+    void ShowAutoTestDialog();
+    // The Save Data Options dialog, modal.
+    void ShowSaveOptionsDialog();
+
+    QWidget* client_ = nullptr;
+    QPointer<frmSplash> splash_;
+    bool controlsReady_ = false;
+    bool settingsRead_ = false;  // the settings file has been read this run
+    bool saveFailureReported_ = false;
+    bool closeFromUnload_ = false;
+};
