@@ -61,6 +61,9 @@ void frmMain::Form_Load() {
     UnloadSplash();
     if (ClosingDown) return;
     show();
+    // Shown early by a click on the splash, the window was laid out before the
+    // display flags were read.
+    Form_Resize();
 
     const QString portFailure = PortService::OpenRealPort();
     if (!portFailure.isEmpty()) LogLine(portFailure);
