@@ -135,13 +135,19 @@ class frmMain : public QMainWindow, public TestState {
     void mnuReps_Click();
     void mnuText_Click();
 
-    // ---- Mirror database menu (frmMain_mirrors.cpp) ----------------------------
+    // ---- Mirror database menu and zone table (frmMain_mirrors.cpp) -------------
     void mnuEditMirror_Click();
     void Mnu_Click(int index);
+
+    // ---- Zone measurement and bar graphs (frmMain_measure.cpp) -----------------
+
+    // ---- Automated test and Save Data (frmMain_autotest.cpp) -------------------
 
     // ---- Live loop (frmMain_timer.cpp, frmMain_liveloop.cpp) -------------------
     void Timer1_Timer();
     void sldAcell_OnValue();
+
+    // ---- Capture and frame path (frmMain_capture.cpp) --------------------------
 
     // ---- Log box -----------------------------------------------------------------
     // Puts a line on top of the log box Text1.
