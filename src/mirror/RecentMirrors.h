@@ -3,6 +3,8 @@
 #include <QString>
 #include <array>
 
+#include "app/Settings.h"  // kRecentMirrors
+
 // The recent-mirror list: the captions and visibility of the menu items
 // Mnu(1) .. Mnu(10), newest first. Slots are indexed 1 to 10 as the menu items
 // are; slot 0 is unused. A caption that is "" or "mnu" (the items' design
@@ -19,7 +21,6 @@
 //   ApplyRecentChoice(list, Index, loaded);  then the layout and SaveSettings.
 // Zone_Calc cannot fail after ReadMirrorProfile accepted the profile: both use
 // the same zone table checks, so a refused profile leaves the state untouched.
-constexpr int kRecentMirrors = 10;
 
 struct RecentMirrors {
     std::array<QString, kRecentMirrors + 1> Caption;

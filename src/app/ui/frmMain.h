@@ -19,6 +19,7 @@ class QSlider;
 class QStatusBar;
 class QTimer;
 class frmSplash;
+struct RecentMirrors;
 
 // The main window: the start-up window of the program and the owner of the test
 // state, which it inherits. Its controls and menu items are public members named
@@ -138,8 +139,22 @@ class frmMain : public QMainWindow, public TestState {
     // ---- Mirror database menu and zone table (frmMain_mirrors.cpp) -------------
     void mnuEditMirror_Click();
     void Mnu_Click(int index);
+    // Builds the zone table of the mirror in the test state, shows the previous
+    // readings and the zone table in Text2 and enables "Save Data". False, with
+    // nothing changed, when the mirror gives no zone table (the caller's failure
+    // path runs). The callers set ZoneOn.
+    bool Zone_Calc();
+    // The recent-mirror list as the captions and visibility of Mnu(1..10).
+    RecentMirrors RecentList() const;
+    void SetRecentList(const RecentMirrors& list);
 
     // ---- Zone measurement and bar graphs (frmMain_measure.cpp) -----------------
+    // One frame of the zone measurement on Picture1 and Picture2, then one round
+    // of pending events. The live loop and the automated test call it.
+    void MeasureZones();
+    // Slider1: Frame3's caption "Averaging N Frames", then AvgFrames = N.
+    void Slider1_Change();
+    void Slider1_MouseUp();
 
     // ---- Automated test and Save Data (frmMain_autotest.cpp) -------------------
 
@@ -207,4 +222,8 @@ class frmMain : public QMainWindow, public TestState {
     bool settingsRead_ = false;  // the settings file has been read this run
     bool saveFailureReported_ = false;
     bool closeFromUnload_ = false;
+
+    // Zone measurement: Slider1's handlers, connected once.
+    void ConnectSlider1();
+    bool slider1Connected_ = false;
 };

@@ -1,0 +1,65 @@
+#pragma once
+
+#include <QDialog>
+
+#include "mirror/MirrorEditor.h"
+
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class frmMain;
+
+// The mirror profile editor: describes a mirror, checks the entries, saves them
+// as a profile in the mirrors folder and makes that mirror the current one (test
+// state, zone table, zone evaluation on, top of the recent list). It can also
+// load an existing profile into its fields. Opened modally by the main window.
+class frmEdit : public QDialog {
+    Q_OBJECT
+
+  public:
+    explicit frmEdit(frmMain& main, QWidget* parent = nullptr);
+
+    QLabel* Label1 = nullptr;  // "Mirror Name"
+    QLabel* Label2 = nullptr;  // "Mirror Diameter"
+    QLabel* Label3 = nullptr;  // "Radius of Curvature"
+    QLabel* Label4 = nullptr;  // "Deformation Constant (cc)"
+    QLabel* Label5 = nullptr;  // "Diameter of Secondary Obst."
+    QLabel* Label6 = nullptr;  // "Number of Zones to test"
+    QLabel* Label7 = nullptr;  // "Tests Ran to Date"
+    QLineEdit* NName = nullptr;
+    QLineEdit* Ndiam = nullptr;
+    QLineEdit* NRoc = nullptr;
+    QLineEdit* NCC = nullptr;
+    QLineEdit* Nobst = nullptr;
+    QLineEdit* NNZ = nullptr;
+    QLineEdit* NSeries = nullptr;
+    QPushButton* Command1 = nullptr;      // "Open Existing File"
+    QPushButton* Apply = nullptr;         // "Apply"
+    QPushButton* Command2 = nullptr;      // "OK"
+    QPushButton* CancelButton = nullptr;  // "Exit or Cancel"
+
+    // Centres the window on the screen.
+    void Form_Load();
+    void Command1_Click();
+    void Apply_Click();
+    void Command2_Click();
+    void CancelButton_Click();
+
+    // The flags of this opening (both false when the editor opens).
+    bool IsProfileOpened() const { return ProfileOpened; }
+    bool IsCancelling() const { return Cancelling; }
+    // The editor has been closed by "OK" or "Exit or Cancel".
+    bool Unloaded() const { return unloaded_; }
+
+  private:
+    void OpenMirrorFile();
+    void ApplyMirrorSpecs();
+    MirrorEditorFields Fields() const;
+    void SetFields(const MirrorEditorFields& fields);
+    void Unload();
+
+    frmMain& main_;
+    bool ProfileOpened = false;
+    bool Cancelling = false;
+    bool unloaded_ = false;
+};
