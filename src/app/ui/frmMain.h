@@ -3,6 +3,7 @@
 #include <QMainWindow>
 #include <QPointer>
 #include <array>
+#include <chrono>
 
 #include "app/Layout.h"
 #include "app/Settings.h"
@@ -19,6 +20,11 @@ class QSlider;
 class QStatusBar;
 class QTimer;
 class frmSplash;
+class CaptureWindow;
+class LiveLoop;
+class MainLiveHost;
+class QImage;
+class frmSelect;
 struct RecentMirrors;
 
 // The main window: the start-up window of the program and the owner of the test
@@ -161,8 +167,23 @@ class frmMain : public QMainWindow, public TestState {
     // ---- Live loop (frmMain_timer.cpp, frmMain_liveloop.cpp) -------------------
     void Timer1_Timer();
     void sldAcell_OnValue();
+    // The duration of one step of the live loop's busy counts (the motor speed
+    // counts); zero makes the counts take no time.
+    std::chrono::nanoseconds BusyCountStep();
+    void SetBusyCountStep(std::chrono::nanoseconds step);
 
     // ---- Capture and frame path (frmMain_capture.cpp) --------------------------
+    // The capture window: made at start-up on the driver VidSource names, given to
+    // every capture operation, and owned by this window.
+    CaptureWindow* CapWnd = nullptr;
+    // The driver's frame callback: the grabbed frame becomes Picture1's picture.
+    void FrameCallback(const QImage& frame);
+    // capGrabFrameNoStop(CapWnd) (the live loop, the test's frames) and
+    // capGrabFrame(CapWnd) (still frames). When they return, Picture1 holds the new
+    // frame; when none came, it holds the last frame again, without what was drawn
+    // on it since, so the measurement never reads old overlays as brightness.
+    void GrabFrame();
+    void GrabStill();
 
     // ---- Log box -----------------------------------------------------------------
     // Puts a line on top of the log box Text1.
@@ -202,13 +223,18 @@ class frmMain : public QMainWindow, public TestState {
     MainControls CurrentControls() const;
     void ApplyLayout(const MainControls& controls);
 
-    // The tick's work after the live loop has returned (or when none starts).
-    void Timer1_AfterLoop();
+    // The live loop over this window, made on first use (frmMain_liveloop.cpp).
+    LiveLoop& Loop();
     void RunLiveLoop();
+    MainLiveHost* liveHost_ = nullptr;
 
     // Capture set-up at start-up and the clearing of its callbacks at shut-down.
     void CaptureSetUp();
     void ClearCaptureCallbacks();
+    // After a grab that delivered no frame: the last frame's picture, redrawn.
+    void KeepLastFrame();
+    bool frameDelivered_ = false;
+    QPointer<frmSelect> select_;  // the driver-choice window while it is open
 
     // Dialogs the settings reader opens when the file is missing or bad.
     void ShowSetupDialog();

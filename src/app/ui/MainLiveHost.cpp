@@ -1,0 +1,111 @@
+#include "app/ui/MainLiveHost.h"
+
+#include <QPushButton>
+#include <QSlider>
+#include <QTimer>
+
+#include "app/ui/frmMain.h"
+#include "live/Motors.h"
+#include "live/ZoneMeasure.h"
+#include "platform/Counter.h"
+#include "platform/Events.h"
+#include "platform/KeyState.h"
+#include "platform/Port.h"
+#include "platform/ui/PictureBox.h"
+
+MainLiveHost::MainLiveHost(frmMain& window) : QObject(&window), w_(window) {}
+
+TestState& MainLiveHost::State() {
+    return w_;
+}
+
+int32_t MainLiveHost::MaxdelayValue() {
+    return w_.Maxdelay->value();
+}
+
+int32_t MainLiveHost::MindelayValue() {
+    return w_.Mindelay->value();
+}
+
+int32_t MainLiveHost::MirXValue() {
+    return w_.MirX->value();
+}
+
+int32_t MainLiveHost::MirYValue() {
+    return w_.MirY->value();
+}
+
+int32_t MainLiveHost::MirRadValue() {
+    return w_.MirRad->value();
+}
+
+bool MainLiveHost::TrackChecked() {
+    return w_.Chk_trak->isChecked();
+}
+
+WiringMarks MainLiveHost::Wiring() {
+    return w_.CurrentWiring();
+}
+
+void MainLiveHost::WriteDataPort(uint8_t value) {
+    Out32(kDataPort, value);
+}
+
+int32_t MainLiveHost::ReadHandpad() {
+    return ::ReadHandpad(kStatusPort);
+}
+
+short MainLiveHost::GetAsyncKeyState(int virtualKey) {
+    return ::GetAsyncKeyState(virtualKey);
+}
+
+void MainLiveHost::GrabFrame() {
+    w_.GrabFrame();
+}
+
+void MainLiveHost::MeasureZones() {
+    w_.MeasureZones();
+}
+
+void MainLiveHost::TrackMirror() {
+    // The mirror is not followed yet: the status lines stand where tracking
+    // prints them.
+    PrintStatusLines(w_, w_.Picture1->canvas(), true);
+}
+
+PictureCanvas& MainLiveHost::Picture1() {
+    return w_.Picture1->canvas();
+}
+
+PictureCanvas& MainLiveHost::Picture3() {
+    return w_.Picture3->canvas();
+}
+
+void MainLiveHost::RefreshPicture1() {
+    w_.Picture1->Refresh();
+}
+
+double MainLiveHost::Picture3Width() {
+    return w_.Picture3->width();
+}
+
+double MainLiveHost::Picture3Height() {
+    return w_.Picture3->height();
+}
+
+void MainLiveHost::DoEvents() {
+    ::DoEvents();
+}
+
+void MainLiveHost::EnableTimer1() {
+    // A running timer keeps its phase.
+    if (!w_.Timer1->isActive()) w_.Timer1->start();
+}
+
+void MainLiveHost::UnloadMainWindow() {
+    w_.Unload();
+}
+
+int64_t MainLiveHost::QueryPerformanceCounter() {
+    return ::QueryPerformanceCounter();
+}
