@@ -179,6 +179,7 @@ void frmMain::ConnectHandlers() {
     connect(mnuDebug, &QAction::triggered, this, &frmMain::mnuDebug_Click);
     connect(MnuMoreText, &QAction::triggered, this, &frmMain::MnuMoreText_Click);
     connect(MnuBars, &QAction::triggered, this, &frmMain::MnuBars_Click);
+    ConnectAutoTest();
 }
 
 void frmMain::LogLine(const QString& line) {

@@ -163,6 +163,10 @@ class frmMain : public QMainWindow, public TestState {
     void Slider1_MouseUp();
 
     // ---- Automated test and Save Data (frmMain_autotest.cpp) -------------------
+    // "Do the Magic": the automated test for the knife side of KnifeRight.
+    void Command3_Click();
+    // "Save Data": the chosen result files, then the next test number.
+    void Command5_Click();
 
     // ---- Live loop (frmMain_timer.cpp, frmMain_liveloop.cpp) -------------------
     void Timer1_Timer();
@@ -252,4 +256,9 @@ class frmMain : public QMainWindow, public TestState {
     // Zone measurement: Slider1's handlers, connected once.
     void ConnectSlider1();
     bool slider1Connected_ = false;
+
+    // Automated test and Save Data: the two buttons' handlers, and the test's
+    // view of the window.
+    void ConnectAutoTest();
+    friend class MainAutoTestHost;
 };

@@ -1,0 +1,190 @@
+#include "app/ui/MainAutoTestHost.h"
+
+#include <QAction>
+#include <QLocale>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QSlider>
+#include <QTime>
+#include <QTimer>
+
+#include "app/ui/frmMain.h"
+#include "platform/Counter.h"
+#include "platform/Events.h"
+#include "platform/Port.h"
+#include "platform/Sound.h"
+#include "platform/ui/MsgBox.h"
+#include "platform/ui/PictureBox.h"
+
+namespace {
+
+QString FromCrLf(const QString& text) {
+    QString plain = text;
+    plain.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    return plain;
+}
+
+QString ToCrLf(const QString& text) {
+    QString lines = text;
+    lines.replace(QLatin1Char('\n'), QLatin1String("\r\n"));
+    return lines;
+}
+
+// A result writer this program does not have yet: its file is not written, so
+// the save must count as failed and the test number must stay.
+void WriterMissing(TestState& s, MessageSink& messages, const QString& format,
+                   const QString& title) {
+    messages.ShowMessage(QStringLiteral("Problem saving %1 File: this version of the program "
+                                        "cannot write %1 files yet.\r\n"
+                                        "Turn %1 off in Test Options/Save Data Options.")
+                             .arg(format),
+                         MsgButtons::OK, MsgIcon::Critical, title);
+    s.SaveFailed = true;
+}
+
+}  // namespace
+
+MsgResult MainAutoTestHost::ShowMessage(const QString& text, MsgButtons buttons, MsgIcon icon,
+                                        const QString& title) {
+    return MsgBox(text, buttons, icon, title);
+}
+
+void MainAutoTestHost::GrabFrame() {
+    w_.GrabFrame();
+}
+
+void MainAutoTestHost::GrabStillFrame() {
+    w_.GrabStill();
+}
+
+void MainAutoTestHost::MeasureZones() {
+    w_.MeasureZones();
+}
+
+void MainAutoTestHost::DoEvents() {
+    ::DoEvents();
+}
+
+void MainAutoTestHost::PlaySoundAsync(const QString& path) {
+    ::PlaySoundAsync(path);
+}
+
+void MainAutoTestHost::PlaySoundSync(const QString& path) {
+    ::PlaySoundSync(path);
+}
+
+bool MainAutoTestHost::AbortChecked() {
+    return w_.abort->isChecked();
+}
+
+void MainAutoTestHost::SetAbortChecked(bool checked) {
+    w_.abort->setChecked(checked);
+}
+
+void MainAutoTestHost::SetTrackingChecked(bool checked) {
+    w_.Chk_trak->setChecked(checked);
+}
+
+bool MainAutoTestHost::SavePictureChecked() {
+    return w_.Save_picture->isChecked();
+}
+
+WiringMarks MainAutoTestHost::Wiring() {
+    return w_.CurrentWiring();
+}
+
+void MainAutoTestHost::WriteDataPort(uint8_t value) {
+    Out32(kDataPort, value);
+}
+
+int32_t MainAutoTestHost::MindelayValue() {
+    return w_.Mindelay->value();
+}
+
+std::chrono::nanoseconds MainAutoTestHost::BusyCountStepTime() {
+    return w_.BusyCountStep();
+}
+
+QString MainAutoTestHost::Text1() {
+    return ToCrLf(w_.Text1->toPlainText());
+}
+
+void MainAutoTestHost::SetText1(const QString& text) {
+    w_.Text1->setPlainText(FromCrLf(text));
+}
+
+QString MainAutoTestHost::Text2() {
+    return ToCrLf(w_.Text2->toPlainText());
+}
+
+void MainAutoTestHost::SetText2(const QString& text) {
+    w_.Text2->setPlainText(FromCrLf(text));
+}
+
+void MainAutoTestHost::SetTestButtonsEnabled(bool enabled) {
+    w_.Command3->setEnabled(enabled);
+    w_.Command1->setEnabled(enabled);
+    w_.Command5->setEnabled(enabled);
+}
+
+void MainAutoTestHost::SetPicture3Visible(bool visible) {
+    w_.Picture3->setVisible(visible);
+}
+
+void MainAutoTestHost::FormResize() {
+    w_.Form_Resize();
+}
+
+void MainAutoTestHost::SetTimerEnabled(bool enabled) {
+    if (!enabled) {
+        w_.Timer1->stop();
+    } else if (!w_.Timer1->isActive()) {
+        w_.Timer1->start();
+    }
+}
+
+// While the test runs the mirror-radius slider reports its value only when it is
+// let go, not at every mouse move.
+void MainAutoTestHost::SetMirRadFlag(bool value) {
+    w_.MirRad->setTracking(value);
+}
+
+bool MainAutoTestHost::SaveZoneImage(const QString& path) {
+    return w_.Picture1->canvas().SaveImageBitmap(path);
+}
+
+bool MainAutoTestHost::SaveRawZoneImage(const QString& path) {
+    return w_.Picture1->canvas().SavePictureBitmap(path);
+}
+
+void MainAutoTestHost::SaveData() {
+    w_.Command5_Click();
+}
+
+void MainAutoTestHost::UnloadMainWindow() {
+    w_.Unload();
+}
+
+int64_t MainAutoTestHost::QueryPerformanceCounter() {
+    return ::QueryPerformanceCounter();
+}
+
+QString MainAutoTestHost::TimeOfDay() {
+    // The system's long time format (with seconds), without a time zone.
+    const QLocale locale = QLocale::system();
+    QString format = locale.timeFormat(QLocale::LongFormat);
+    format.remove(QLatin1Char('t'));
+    return locale.toString(QTime::currentTime(), format.trimmed());
+}
+
+bool MainAutoTestHost::FixedSource() {
+    return w_.MnuFixed->isChecked();
+}
+
+void MainAutoTestHost::SaveFigure45File() {
+    WriterMissing(w_, *this, QStringLiteral("Figure45"), QStringLiteral("Save Figure Problem"));
+}
+
+void MainAutoTestHost::SaveSixTestsFile() {
+    WriterMissing(w_, *this, QStringLiteral("SixTests"), QStringLiteral("Save SixTests Problem"));
+}

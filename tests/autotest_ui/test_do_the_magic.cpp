@@ -1,0 +1,257 @@
+// "Do the Magic" and "Save Data" through the real main window on the simulated
+// tester: refusals, abort, closing the window during a test, and result files
+// that cannot be written.
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QEventLoop>
+#include <QFile>
+#include <QPlainTextEdit>
+#include <QTemporaryDir>
+#include <chrono>
+
+#include "MagicRig.h"
+#include "mirror/ResultPaths.h"
+#include "platform/ui/PictureBox.h"
+
+namespace {
+
+QStringList FileLines(const QString& path) {
+    QStringList lines;
+    ReadTextLines(path, lines);
+    return lines;
+}
+
+QStringList Messages() {
+    QStringList texts;
+    for (const MsgBoxRequest& m : MsgBoxService::History()) texts << m.title + ": " + m.text;
+    return texts;
+}
+
+class DoTheMagic : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        ASSERT_TRUE(folder.isValid());
+        SetAppPath(folder.path());
+        ClearSoundRequests();
+        // A short test: two zones, one set of readings.
+        options.zones = 2;
+        options.reps = 0;
+    }
+
+    frmMain& Start(bool chooseMirror = true) {
+        rig = std::make_unique<magic::Rig>(options);
+        frmMain& w = rig->Start(chooseMirror);
+        w.SetBusyCountStep(std::chrono::nanoseconds(0));
+        MsgBoxService::ClearHistory();
+        return w;
+    }
+
+    // The live state a test must leave behind, whatever ended it.
+    void ExpectLiveStateRestored(const frmMain& w) {
+        EXPECT_TRUE(w.Manual);
+        EXPECT_TRUE(rig->timerRunningAfterTest);
+        EXPECT_TRUE(w.Command3->isEnabled() && w.Command1->isEnabled() && w.Command5->isEnabled());
+        EXPECT_FALSE(w.Picture3->isHidden());
+        EXPECT_TRUE(w.MirRad->hasTracking());
+        EXPECT_FALSE(w.Chk_trak->isChecked());
+        EXPECT_EQ(rig->port->last, 0) << "coils not released";
+    }
+
+    QTemporaryDir folder;
+    magic::RigOptions options;
+    std::unique_ptr<magic::Rig> rig;
+};
+
+TEST_F(DoTheMagic, RefusesWithoutAZoneTableAndChangesNothing) {
+    frmMain& w = Start(false);
+    w.abort->setChecked(true);
+    w.Timer1->start();
+    const QString log = w.Text1->toPlainText();
+    const int64_t writes = rig->port->writes;
+
+    w.Command3->click();
+
+    ASSERT_EQ(MsgBoxService::History().size(), 1);
+    const MsgBoxRequest& message = MsgBoxService::History().first();
+    EXPECT_EQ(message.text, "Please setup zones first ;)");
+    EXPECT_EQ(message.title, "Do the Zones!");
+    EXPECT_EQ(message.buttons, MsgButtons::OK);
+    EXPECT_TRUE(w.Manual);
+    EXPECT_TRUE(w.Timer1->isActive());
+    EXPECT_TRUE(w.abort->isChecked());
+    EXPECT_TRUE(w.Command3->isEnabled() && w.Command1->isEnabled());
+    EXPECT_FALSE(w.Command5->isEnabled());
+    EXPECT_FALSE(w.Picture3->isHidden());
+    EXPECT_EQ(w.Text1->toPlainText(), log);
+    EXPECT_EQ(rig->driver->grabs, 0);
+    EXPECT_EQ(rig->port->writes, writes);
+    w.Timer1->stop();
+}
+
+TEST_F(DoTheMagic, HandEditedSettingsAreClampedOrRefusedBeforeAnythingMoves) {
+    options.editSettings = [](TestState& s) {
+        s.Reps = 9;
+        s.TFFinalFrames = 45;
+        s.TFRoughMove = 0;
+        s.LRSmMove = -3;
+    };
+    frmMain& w = Start();
+    // The arrays hold four sets of readings and 30 frames: clamped on reading.
+    EXPECT_EQ(w.Reps, 3);
+    EXPECT_EQ(w.TFFinalFrames, 30);
+    const int64_t writes = rig->port->writes;
+
+    rig->DoTheMagic();
+
+    ASSERT_EQ(MsgBoxService::History().size(), 1);
+    const QString text = MsgBoxService::History().first().text;
+    EXPECT_TRUE(text.contains("TFRoughMove = 0")) << text.toStdString();
+    EXPECT_TRUE(text.contains("LRSmMove = -3")) << text.toStdString();
+    EXPECT_EQ(rig->driver->grabs, 0);
+    EXPECT_EQ(rig->port->writes, writes);
+    EXPECT_TRUE(w.Manual);
+    EXPECT_TRUE(w.Command3->isEnabled());
+}
+
+// The click reaches the test through the live loop's event pumping, as a user's
+// click does; after the test the suspended loop goes on with its passes.
+TEST_F(DoTheMagic, AbortEndsTheTestAfterTheCurrentFrameAndTheLiveLoopResumes) {
+    options.zones = 6;
+    frmMain& w = Start();
+    constexpr int kAbortAtFrame = 40;
+    int testFrames = 0;
+    int64_t grabsAtEnd = -1;
+    bool clicked = false;
+    bool heldWhileTesting = false;
+    rig->driver->onGrab = [&] {
+        if (w.Manual) return;  // a live-loop frame
+        if (++testFrames == 10)
+            heldWhileTesting = !w.Timer1->isActive() && !w.Command3->isEnabled() &&
+                               !w.Command1->isEnabled() && !w.Command5->isEnabled() &&
+                               w.Picture3->isHidden() && !w.MirRad->hasTracking() &&
+                               w.TestStatus == "Testing Zone 1";
+        if (testFrames == kAbortAtFrame) QTimer::singleShot(0, w.abort, [&w] { w.abort->click(); });
+    };
+    QEventLoop outer;
+    QTimer::singleShot(100, w.Command3, [&] {
+        clicked = true;
+        w.Command3->click();
+        grabsAtEnd = rig->driver->grabs;
+        rig->timerRunningAfterTest = w.Timer1->isActive();
+        ExpectLiveStateRestored(w);
+        // Let the resumed loop make some passes, then end it.
+        QTimer::singleShot(200, &outer, [&] {
+            w.Manual = false;
+            outer.quit();
+        });
+    });
+    QTimer::singleShot(60000, &outer, [&] {
+        ADD_FAILURE() << "the test did not end";
+        w.abort->setChecked(true);
+        w.Manual = false;
+        outer.quit();
+    });
+    w.Timer1->start();
+    outer.exec();
+    w.Timer1->stop();
+
+    ASSERT_TRUE(clicked);
+    EXPECT_TRUE(heldWhileTesting) << "timer, buttons, speed strip or MirRad not held";
+    // The frame in which abort was clicked, then the end's still frame.
+    EXPECT_EQ(testFrames, kAbortAtFrame + 1);
+    EXPECT_GT(rig->driver->grabs, grabsAtEnd) << "the live loop did not resume";
+    EXPECT_EQ(w.TestStatus, "Test Aborted!");
+    EXPECT_FALSE(SoundRequests().join(' ').contains("transpec.wav"));
+    EXPECT_TRUE(MsgBoxService::History().isEmpty());
+    EXPECT_EQ(w.WorkNum, 1);
+    EXPECT_FALSE(QFile::exists(TextResultFilePath(w.textpath, "Mirror8", 1)));
+    EXPECT_TRUE(w.Text1->toPlainText().isEmpty());
+}
+
+TEST_F(DoTheMagic, ClosingTheWindowEndsTheTestAndReleasesTheCoils) {
+    options.zones = 6;
+    frmMain& w = Start();
+    int unloads = 0;
+    QObject::connect(&w, &frmMain::unloaded, &w, [&] { ++unloads; });
+    constexpr int kCloseAtFrame = 40;
+    int testFrames = 0;
+    rig->driver->onGrab = [&] {
+        if (++testFrames == kCloseAtFrame) QTimer::singleShot(0, &w, [&w] { w.close(); });
+    };
+
+    rig->DoTheMagic();
+
+    EXPECT_TRUE(w.ClosingDown);
+    EXPECT_GE(unloads, 1);
+    EXPECT_FALSE(w.isVisible());
+    EXPECT_LE(testFrames, kCloseAtFrame + 1);
+    EXPECT_EQ(rig->port->last, 0) << "coils not released";
+    EXPECT_EQ(w.TestStatus, "Test Aborted!");
+    EXPECT_EQ(w.WorkNum, 1);
+    EXPECT_EQ(FileLines(MirrorProfilePath("Mirror8")).value(6), "1");
+    EXPECT_FALSE(QFile::exists(TextResultFilePath(w.textpath, "Mirror8", 1)));
+}
+
+TEST_F(DoTheMagic, UnwritableResultFolderKeepsTheTestNumber) {
+    // The mirror's result folder cannot be made: a file stands in its place, in a
+    // read-only folder.
+    const QString textpath = folder.filePath("Results");
+    ASSERT_TRUE(QDir().mkpath(textpath));
+    ASSERT_TRUE(WriteTextLines(textpath + "/Mirror8", {"not a folder"}));
+    QFile::setPermissions(textpath, QFile::ReadOwner | QFile::ExeOwner);
+    options.textpath = textpath;
+    frmMain& w = Start();
+
+    rig->DoTheMagic();
+    QFile::setPermissions(textpath, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+
+    EXPECT_EQ(w.TestStatus, "Test Complete! :)");
+    EXPECT_EQ(Messages(),
+              QStringList({"Save Text Problem: Problem saving Text File to " + textpath +
+                               "/Mirror8/TextData/Test1.txt",
+                           "Not Configured!: Save Data Details not configured Properly\r\n"
+                           "Goto Test Options/Save Data Options to Setup Files Save Options"}));
+    EXPECT_TRUE(w.SaveFailed);
+    EXPECT_EQ(w.WorkNum, 1);
+    EXPECT_EQ(FileLines(MirrorProfilePath("Mirror8")).value(6), "1");
+    EXPECT_EQ(QDir(textpath).entryList(QDir::NoDotAndDotDot | QDir::AllEntries),
+              QStringList{"Mirror8"});
+    ExpectLiveStateRestored(w);
+}
+
+// The Figure45 and SixTests files cannot be written by this version: choosing
+// them must not let the test number advance as if they had been.
+TEST_F(DoTheMagic, FormatsWithoutAWriterFailTheSave) {
+    frmMain& w = Start();
+    ASSERT_TRUE(w.Command5->isEnabled());
+    w.Savefigure = true;
+    w.SaveSixtests = true;
+    w.LaunchFigure = true;
+    w.LaunchSixtests = true;
+
+    w.Command5->click();
+
+    const QStringList messages = Messages();
+    ASSERT_EQ(messages.size(), 4);
+    EXPECT_TRUE(messages[0].startsWith("Save Figure Problem: Problem saving Figure45 File"));
+    EXPECT_EQ(messages[1], "Waiting for Figure to exit: Press OK to load Sixtests");
+    EXPECT_TRUE(messages[2].startsWith("Save SixTests Problem: Problem saving SixTests File"));
+    EXPECT_TRUE(messages[3].startsWith("Not Configured!: "));
+    EXPECT_TRUE(w.SaveFailed);
+    EXPECT_EQ(w.WorkNum, 1);
+    // The text file the other writer made stays.
+    EXPECT_TRUE(QFile::exists(TextResultFilePath(w.textpath, "Mirror8", 1)));
+
+    // With the text file alone the save goes through and the number advances.
+    MsgBoxService::ClearHistory();
+    w.Savefigure = false;
+    w.SaveSixtests = false;
+    w.Command5->click();
+    EXPECT_TRUE(MsgBoxService::History().isEmpty());
+    EXPECT_EQ(w.WorkNum, 2);
+    EXPECT_EQ(FileLines(MirrorProfilePath("Mirror8")).value(6), "2");
+}
+
+}  // namespace
