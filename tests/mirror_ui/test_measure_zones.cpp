@@ -136,10 +136,11 @@ TEST_F(MeasureTest, FileLineAndFrameRateArePrintedInPlace) {
     w->MirX->setValue(300);
     w->MirY->setValue(200);
     w->MirRad->setValue(10);
-    // Nine earlier rates of 30 and this frame at 30 a second.
+    // Nine earlier rates of 30 and this frame at 30 a second: a frequency so
+    // large that the time the measurement itself takes can't change the rate.
     w->FpsRing.fill(30);
-    w->QpcFrequency = 30000000000;
-    w->QpcLast = QueryPerformanceCounter() - 1000000000;
+    w->QpcFrequency = 30000000000000;
+    w->QpcLast = QueryPerformanceCounter() - 1000000000000;
 
     const QImage grey = Filled(qRgb(128, 128, 128));
     Measure(grey);
