@@ -14,53 +14,47 @@
 #include "platform/KeyState.h"
 #include "sim/SimDriver.h"
 
-// A camera as the capture service lists it: a name, what it can do, whether it
+// A camera as the capture service lists it: a name, its dialogs, whether it
 // connects, and the frames it delivers (a null image: no frame came).
 class FakeCamera : public CaptureDriver {
   public:
-    FakeCamera(const QString& name, bool sourceDialog, bool formatDialog, bool displayDialog)
-        : name_(name) {
-        capsValue.hasVideoSourceDialog = sourceDialog;
-        capsValue.hasVideoFormatDialog = formatDialog;
-        capsValue.hasVideoDisplayDialog = displayDialog;
-        capsValue.hasOverlay = true;
+    FakeCamera(const QString& name, bool source, bool format, bool display) : name_(name) {
+        caps_.hasVideoSourceDialog = source;
+        caps_.hasVideoFormatDialog = format;
+        caps_.hasVideoDisplayDialog = display;
+        caps_.hasOverlay = true;
     }
 
     QString name() const override { return name_; }
     QString version() const override { return QStringLiteral("test camera"); }
-    bool connect() override {
-        if (!connectable) return false;
-        connected = true;
-        return true;
-    }
+    bool connect() override { return connected = connectable; }
     void disconnect() override { connected = false; }
     bool isConnected() const override { return connected; }
-    CaptureCaps caps() const override { return capsValue; }
+    CaptureCaps caps() const override { return caps_; }
     QImage grabFrame() override {
         ++grabs;
-        return frameFn ? frameFn() : frame;
+        return delivering ? frame : QImage();
     }
-    bool videoFormatDialog() override { return dialog ? dialog("format") : false; }
-    bool videoSourceDialog() override { return dialog ? dialog("source") : false; }
-    bool videoDisplayDialog() override { return dialog ? dialog("display") : false; }
+    bool videoFormatDialog() override { return dialog && dialog("format"); }
+    bool videoSourceDialog() override { return dialog && dialog("source"); }
+    bool videoDisplayDialog() override { return dialog && dialog("display"); }
 
-    // A frame of one grey level.
     static QImage Grey(int level) {
         QImage image(kFrameWidth, kFrameHeight, QImage::Format_RGB32);
         image.fill(QColor(level, level, level));
         return image;
     }
 
-    CaptureCaps capsValue;
     bool connectable = true;
     bool connected = false;
-    QImage frame = Grey(90);
-    std::function<QImage()> frameFn;
+    bool delivering = true;
+    QImage frame = Grey(100);
     std::function<bool(const char*)> dialog;
     int grabs = 0;
 
   private:
     QString name_;
+    CaptureCaps caps_;
 };
 
 // The main window over a scripted list of cameras and an unpaced, noiseless
@@ -87,30 +81,22 @@ class VideoTest : public MainWindowTest {
         MainWindowTest::TearDown();
     }
 
-    std::shared_ptr<FakeCamera> AddCamera(const QString& name, bool sourceDialog = true,
-                                          bool formatDialog = true, bool displayDialog = false) {
-        auto camera = std::make_shared<FakeCamera>(name, sourceDialog, formatDialog, displayDialog);
+    std::shared_ptr<FakeCamera> AddCamera(const QString& name, bool source = true,
+                                          bool format = true, bool display = false) {
+        auto camera = std::make_shared<FakeCamera>(name, source, format, display);
         cameras.push_back(camera);
         return camera;
     }
 
-    // Start-up without the live loop: Timer1 stays off until RunLive, so event
-    // pumping in the test itself never starts the loop.
-    static void LoadQuiet(frmMain& w) {
-        w.Form_Load();
-        w.Timer1->stop();
-    }
-
-    // Deletes windows that have unloaded.
-    static void DeleteUnloaded() {
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    }
-
-    // A good settings file that names the driver at this index.
-    void WriteSettingsWithDriver(int vidSource) {
+    // Start-up on a good settings file that names the driver at this index. Timer1
+    // stays off until RunLive, so the test's own event pumping never starts the
+    // live loop.
+    void StartWithDriver(frmMain& w, int vidSource) {
         QStringList lines = GoodSettings();
         lines[35] = QString::number(vidSource);
         WriteSettings(lines);
+        w.Form_Load();
+        w.Timer1->stop();
     }
 
     // Sets Manual and lets the program run, its live loop included, until `until`
@@ -127,21 +113,20 @@ class VideoTest : public MainWindowTest {
         probe.setInterval(1);
         QObject::connect(&probe, &QTimer::timeout, &probe, [&] {
             if (!w.Manual) return;
-            if (until()) {
-                reached = true;
-                w.Manual = false;
-            } else if (clock.elapsed() > timeoutMs) {
-                w.Manual = false;
-            }
+            reached = until();
+            if (reached || clock.elapsed() > timeoutMs) w.Manual = false;
         });
         probe.start();
         while (w.Manual && clock.elapsed() < timeoutMs + 5000)
             QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
-        // The tick that ran the loop finishes in the next round of events; then the
-        // window stays quiet until the test runs the loop again.
-        QCoreApplication::processEvents();
+        QCoreApplication::processEvents();  // the rest of the tick that ran the loop
         w.Timer1->stop();
         return reached;
+    }
+
+    // Deletes windows that have unloaded.
+    static void DeleteUnloaded() {
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
 
     CaptureDrivers::List cameras;
