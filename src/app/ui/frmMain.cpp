@@ -103,6 +103,8 @@ void frmMain::CreateControls() {
     Picture1 = Named(new PictureBox(client_), "Picture1");
     Picture1->setGeometry(120, 0, 324, 244);
     Picture1->canvas().SetPicture(StartPicture());
+    // Status texts over the video: yellow reads on a dark shadowgram and on a lit mirror.
+    Picture1->canvas().ForeColor = kYellow;
     Picture2 = Named(new PictureBox(client_), "Picture2");
     Picture2->setGeometry(0, 288, 649, 275);
     Picture3 = Named(new PictureBox(client_), "Picture3");
@@ -179,6 +181,7 @@ void frmMain::ConnectHandlers() {
     connect(mnuDebug, &QAction::triggered, this, &frmMain::mnuDebug_Click);
     connect(MnuMoreText, &QAction::triggered, this, &frmMain::MnuMoreText_Click);
     connect(MnuBars, &QAction::triggered, this, &frmMain::MnuBars_Click);
+    ConnectSlider1();
     ConnectAutoTest();
 }
 

@@ -253,9 +253,8 @@ class frmMain : public QMainWindow, public TestState {
     bool saveFailureReported_ = false;
     bool closeFromUnload_ = false;
 
-    // Zone measurement: Slider1's handlers, connected once.
+    // Zone measurement: Slider1's handlers.
     void ConnectSlider1();
-    bool slider1Connected_ = false;
 
     // Automated test and Save Data: the two buttons' handlers, and the test's
     // view of the window.

@@ -12,8 +12,6 @@
 #include "platform/ui/PictureBox.h"
 
 void frmMain::MeasureZones() {
-    ConnectSlider1();
-
     ZoneMeasureIO io;
     io.Picture1 = &Picture1->canvas();
     io.Picture2 = &Picture2->canvas();
@@ -44,8 +42,6 @@ void frmMain::Slider1_MouseUp() {
 }
 
 void frmMain::ConnectSlider1() {
-    if (slider1Connected_) return;
-    slider1Connected_ = true;
     connect(Slider1, &QSlider::valueChanged, this, &frmMain::Slider1_Change);
     connect(Slider1, &QSlider::sliderReleased, this, &frmMain::Slider1_MouseUp);
 }

@@ -30,7 +30,6 @@ MirrorProfile ProfileOf(const TestState& state) {
 }  // namespace
 
 bool frmMain::Zone_Calc() {
-    ConnectSlider1();
     const ZoneCalcResult zones = ComputeZones(*this, MnuFixed->isChecked());
     if (!zones.ok) return false;
     Text2->setPlainText(zones.text2);
