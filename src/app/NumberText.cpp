@@ -59,7 +59,8 @@ double RoundHalfEven(double value, int decimals) {
 
 int32_t RoundToLong(double value) {
     const double rounded = RoundHalfEven(value);
-    if (!(rounded >= std::numeric_limits<int32_t>::min())) return std::numeric_limits<int32_t>::min();
+    if (!(rounded >= std::numeric_limits<int32_t>::min()))
+        return std::numeric_limits<int32_t>::min();
     if (rounded > std::numeric_limits<int32_t>::max()) return std::numeric_limits<int32_t>::max();
     return static_cast<int32_t>(rounded);
 }

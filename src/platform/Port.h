@@ -6,7 +6,7 @@
 
 // The parallel port: write a byte to the data register, read the status register.
 class PortBackend {
-public:
+  public:
     virtual ~PortBackend() = default;
     virtual void writeData(uint8_t value) = 0;
     virtual uint8_t readStatus() = 0;
@@ -25,7 +25,7 @@ constexpr int16_t kStatusPort = 0x379;
 // and can be claimed; otherwise the fallback backend (memory, or the simulated
 // tester's port) receives the bytes.
 class PortService {
-public:
+  public:
     // Tries the real port once; returns its failure text (empty on success).
     static QString OpenRealPort(const QString& device = QStringLiteral("/dev/parport0"));
     static bool HasRealPort();
@@ -39,15 +39,18 @@ public:
 
 // A port that only latches bytes in memory; status reads 0 unless set.
 class MemoryPort : public PortBackend {
-public:
-    void writeData(uint8_t value) override { last_ = value; ++writes_; }
+  public:
+    void writeData(uint8_t value) override {
+        last_ = value;
+        ++writes_;
+    }
     uint8_t readStatus() override { return status_; }
     QString description() const override { return QStringLiteral("no port"); }
     uint8_t last() const { return last_; }
     int writes() const { return writes_; }
     void setStatus(uint8_t status) { status_ = status; }
 
-private:
+  private:
     uint8_t last_ = 0;
     uint8_t status_ = 0;
     int writes_ = 0;

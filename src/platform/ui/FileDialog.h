@@ -16,7 +16,7 @@ struct FileDialogRequest {
 QString ShowFileDialog(const FileDialogRequest& request);
 
 class FileDialogService {
-public:
+  public:
     using Answerer = std::function<QString(const FileDialogRequest&)>;
     static void SetScript(Answerer answerer);  // nullptr: the real dialog again
     static const QList<FileDialogRequest>& History();

@@ -23,7 +23,7 @@ MsgResult MsgBox(const QString& text, MsgButtons buttons = MsgButtons::OK,
 
 // Tests: a scripted answerer replaces the real box; every request is recorded.
 class MsgBoxService {
-public:
+  public:
     using Answerer = std::function<MsgResult(const MsgBoxRequest&)>;
     static void SetScript(Answerer answerer);  // nullptr: the real box again
     static const QList<MsgBoxRequest>& History();

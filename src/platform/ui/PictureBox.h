@@ -8,7 +8,7 @@
 // Width() and Height() are the outer size; the canvas is the inner area.
 class PictureBox : public QWidget {
     Q_OBJECT
-public:
+  public:
     explicit PictureBox(QWidget* parent = nullptr);
 
     PictureCanvas& canvas() { return canvas_; }
@@ -17,15 +17,15 @@ public:
     // Repaints the widget from the canvas now.
     void Refresh();
 
-signals:
-    void resized();  // the outer size changed (Picture1_Resize)
+  signals:
+    void resized();                                // the outer size changed (Picture1_Resize)
     void clicked(int button, double x, double y);  // mouse press in canvas pixels
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
 
-private:
+  private:
     PictureCanvas canvas_;
 };
