@@ -96,12 +96,7 @@ QStringList BenchSettings() {
     s.Max = 60;
     s.Min = 30;
     s.textpath = AppPath() + QStringLiteral("/TestResults");
-    s.LRMinFrames = 4;
-    s.LRDelta = 10;
-    s.TFRoughFrames = 15;
-    s.TFOblatedelta = 15;
-    s.TFRoughDelta = 20;
-    s.TFFinalFrames = 30;
+    AssignAutoTestDefaults(s);
     s.VidSource = 0;  // no camera: the simulator
     return BuildSettingsLines(s, ControlSettings());
 }

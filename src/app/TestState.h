@@ -91,6 +91,22 @@ struct TestState {
     bool SaveFailed = false;
 };
 
+// The auto-test variables as start-up assigns them before the settings are read:
+// frame counts and deltas at their defaults, the five move sizes 0 (not yet derived).
+inline void AssignAutoTestDefaults(TestState& s) {
+    s.LRSmMove = 0;
+    s.LRLgMove = 0;
+    s.TFOblateMove = 0;
+    s.TFRoughMove = 0;
+    s.TFFinalMoves = 0;
+    s.LRMinFrames = 4;
+    s.LRDelta = 10;
+    s.TFRoughFrames = 15;
+    s.TFOblatedelta = 15;
+    s.TFRoughDelta = 20;
+    s.TFFinalFrames = 30;
+}
+
 // The unit mark for the current Metric choice: "mm", or the inch mark (").
 inline QString UnitMark(bool metric) {
     return metric ? QStringLiteral("mm") : QStringLiteral("\"");

@@ -136,6 +136,18 @@ void StoreProfile(TestState& state, const MirrorProfile& profile) {
     state.WorkNum = profile.WorkNum;
 }
 
+MirrorProfile ProfileOfState(const TestState& state) {
+    MirrorProfile profile;
+    profile.WorkFile = state.WorkFile;
+    profile.MirDiam = state.MirDiam;
+    profile.Roc = state.Roc;
+    profile.CC = state.CC;
+    profile.Obst = state.Obst;
+    profile.NZ = state.NZ;
+    profile.WorkNum = state.WorkNum;
+    return profile;
+}
+
 QStringList MirrorProfileLines(const TestState& state) {
     return {state.WorkFile,      NumText(state.MirDiam), NumText(state.Roc),    NumText(state.CC),
             NumText(state.Obst), NumText(state.NZ),      NumText(state.WorkNum)};

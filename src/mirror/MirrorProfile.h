@@ -45,6 +45,9 @@ ProfileLoad ReadMirrorProfile(const QString& name);
 // Puts the seven values into the test state.
 void StoreProfile(TestState& state, const MirrorProfile& profile);
 
+// The seven profile values as the test state holds them.
+MirrorProfile ProfileOfState(const TestState& state);
+
 // The seven lines written by Save Data: the name and the number texts of the
 // state's MirDiam, Roc, CC, Obst, NZ and WorkNum.
 QStringList MirrorProfileLines(const TestState& state);

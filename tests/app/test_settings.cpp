@@ -13,12 +13,7 @@ namespace {
 // The state as start-up leaves it before the settings are read.
 TestState StartupState() {
     TestState s;
-    s.LRMinFrames = 4;
-    s.LRDelta = 10;
-    s.TFRoughFrames = 15;
-    s.TFOblatedelta = 15;
-    s.TFRoughDelta = 20;
-    s.TFFinalFrames = 30;
+    AssignAutoTestDefaults(s);
     return s;
 }
 

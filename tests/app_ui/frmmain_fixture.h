@@ -52,12 +52,7 @@ class MainWindowTest : public ::testing::Test {
         s.Max = 60;
         s.Min = 30;
         s.textpath = QStringLiteral("/results");
-        s.LRMinFrames = 4;
-        s.LRDelta = 10;
-        s.TFRoughFrames = 15;
-        s.TFOblatedelta = 15;
-        s.TFRoughDelta = 20;
-        s.TFFinalFrames = 30;
+        AssignAutoTestDefaults(s);
         return BuildSettingsLines(s, controls);
     }
 

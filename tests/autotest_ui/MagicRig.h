@@ -91,12 +91,7 @@ inline void DefaultAutoTestVariables(TestState& s) {
     s.LRStepSize = 0.000125;
     s.Max = 60;
     s.Min = 30;
-    s.LRMinFrames = 4;
-    s.LRDelta = 10;
-    s.TFRoughFrames = 15;
-    s.TFOblatedelta = 15;
-    s.TFRoughDelta = 20;
-    s.TFFinalFrames = 30;
+    AssignAutoTestDefaults(s);
     s.LRSmMove = 1;
     s.LRLgMove = 6;
     s.TFOblateMove = 40;

@@ -132,6 +132,10 @@ void frmMain::CreateControls() {
 
     Frame3 = Named(new QGroupBox(QStringLiteral("Averaging 10 Frames"), client_), "Frame3");
     Frame3->setGeometry(4, 168, 112, 73);
+    // A smaller title font so "Averaging 30 Frames" fits the frame's design width.
+    QFont frame3Font = Frame3->font();
+    frame3Font.setPointSizeF(frame3Font.pointSizeF() * 0.8);
+    Frame3->setFont(frame3Font);
     Slider1 = MakeSlider(Frame3, "Slider1", Qt::Horizontal, QRect(8, 24, 97, 42), 1, 30, 10);
 
     MirX = MakeSlider(client_, "MirX", Qt::Horizontal, QRect(120, 240, 321, 25), 1, 320, 160);

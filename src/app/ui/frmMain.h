@@ -216,7 +216,6 @@ class frmMain : public QMainWindow, public TestState {
     void SetSplashText(const QString& text);
     void AddSplashDots();
     void UnloadSplash();
-    void AssignAutoTestDefaults();
     void PrintStartInstructions();
 
     // Settings held in controls.

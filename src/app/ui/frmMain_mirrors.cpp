@@ -13,22 +13,6 @@
 #include "mirror/ui/frmEdit.h"
 #include "platform/ui/MsgBox.h"
 
-namespace {
-
-MirrorProfile ProfileOf(const TestState& state) {
-    MirrorProfile p;
-    p.WorkFile = state.WorkFile;
-    p.MirDiam = state.MirDiam;
-    p.Roc = state.Roc;
-    p.CC = state.CC;
-    p.Obst = state.Obst;
-    p.NZ = state.NZ;
-    p.WorkNum = state.WorkNum;
-    return p;
-}
-
-}  // namespace
-
 bool frmMain::Zone_Calc() {
     const ZoneCalcResult zones = ComputeZones(*this, MnuFixed->isChecked());
     if (!zones.ok) return false;
@@ -71,7 +55,7 @@ void frmMain::Mnu_Click(int index) {
     bool loaded = load.ok;
     QString problem = load.reason;
     if (loaded) {
-        const MirrorProfile before = ProfileOf(*this);
+        const MirrorProfile before = ProfileOfState(*this);
         StoreProfile(*this, load.profile);
         if (Zone_Calc()) {
             ZoneOn = true;

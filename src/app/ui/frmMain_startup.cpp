@@ -49,7 +49,7 @@ void frmMain::Form_Load() {
     // Closed while the splash was up: the settings stay as they are on disk.
     if (ClosingDown) return UnloadSplash();
 
-    AssignAutoTestDefaults();
+    ::AssignAutoTestDefaults(*this);
     BuildCoilTable(CoilTable);
     LoadSettings();
     if (ClosingDown) return UnloadSplash();
@@ -101,20 +101,6 @@ void frmMain::AddSplashDots() {
 void frmMain::UnloadSplash() {
     if (splash_ && !splash_->Unloaded()) splash_->Unload();
     splash_.clear();
-}
-
-void frmMain::AssignAutoTestDefaults() {
-    LRSmMove = 0;
-    LRLgMove = 0;
-    TFOblateMove = 0;
-    TFRoughMove = 0;
-    TFFinalMoves = 0;
-    LRMinFrames = 4;
-    LRDelta = 10;
-    TFRoughFrames = 15;
-    TFOblatedelta = 15;
-    TFRoughDelta = 20;
-    TFFinalFrames = 30;
 }
 
 void frmMain::PrintStartInstructions() {
