@@ -7,7 +7,7 @@
 #include <optional>
 
 #include "mirror/MirrorProfile.h"
-#include "platform/ui/MsgBox.h"
+#include "platform/MsgBoxRequest.h"
 
 // The checks and file handling of the mirror profile editor, without the form.
 //

@@ -2,7 +2,7 @@
 
 #include <QString>
 
-#include "platform/ui/MsgBox.h"
+#include "platform/MsgBoxRequest.h"
 
 // Where logic code sends the messages the user must see. The main window shows
 // them with MsgBox(); tests record them. Only the box's types come from MsgBox.h:

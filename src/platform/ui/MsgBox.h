@@ -4,19 +4,9 @@
 #include <QString>
 #include <functional>
 
+#include "platform/MsgBoxRequest.h"
+
 // The one message box service. Nothing else shows message boxes.
-enum class MsgButtons { OK, OKCancel, YesNo, YesNoCancel, RetryCancel };
-enum class MsgIcon { None, Critical, Question, Exclamation, Information };
-enum class MsgResult { OK, Cancel, Yes, No, Retry };
-
-struct MsgBoxRequest {
-    QString text;
-    QString title;
-    MsgButtons buttons = MsgButtons::OK;
-    MsgIcon icon = MsgIcon::None;
-    int defaultButton = 0;  // 0 = first button, 1 = second, ...
-};
-
 MsgResult MsgBox(const QString& text, MsgButtons buttons = MsgButtons::OK,
                  MsgIcon icon = MsgIcon::None, const QString& title = QString(),
                  int defaultButton = 0);
