@@ -11,6 +11,7 @@
 #include <QTimer>
 
 #include "app/ui/frmSplash.h"
+#include "platform/ui/Named.h"
 #include "platform/ui/PictureBox.h"
 
 namespace {
@@ -19,12 +20,6 @@ namespace {
 constexpr int kClientWidth = 792;
 constexpr int kClientHeight = 554;
 constexpr int kStatusBarHeight = 17;
-
-template <typename T>
-T* Named(T* widget, const char* name) {
-    widget->setObjectName(QLatin1String(name));
-    return widget;
-}
 
 QPushButton* MakeButton(QWidget* parent, const char* name, const QString& caption,
                         const QRect& design, const QString& face = QString()) {

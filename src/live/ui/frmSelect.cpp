@@ -11,17 +11,12 @@
 #include "app/ui/frmMain.h"
 #include "live/Capture.h"
 #include "live/MemCap.h"
+#include "platform/ui/Named.h"
 
 namespace {
 
 constexpr int kWidth = 281;
 constexpr int kHeight = 113;
-
-template <typename T>
-T* Named(T* widget, const char* name) {
-    widget->setObjectName(QLatin1String(name));
-    return widget;
-}
 
 }  // namespace
 
