@@ -9,16 +9,20 @@ QString NumText(double value) {
     QString text = QString::number(value, 'g', 15);
     if (!text.contains(QLatin1Char('e'))) return text;
 
-    // Exponent form: write the same 15 significant digits as a plain decimal.
-    const int exponent = static_cast<int>(std::floor(std::log10(std::fabs(value))));
-    const int decimals = std::max(0, 14 - exponent);
-    text = QString::number(value, 'f', std::min(decimals, 340));
-    if (text.contains(QLatin1Char('.'))) {
-        while (text.endsWith(QLatin1Char('0'))) text.chop(1);
-        if (text.endsWith(QLatin1Char('.'))) text.chop(1);
-    }
-    if (text == QLatin1String("-0")) text = QStringLiteral("0");
-    return text;
+    // Exponent form: the same 15 significant digits, written as a plain decimal.
+    const QString scientific = QString::number(std::fabs(value), 'e', 14);
+    const qsizetype e = scientific.indexOf(QLatin1Char('e'));
+    QString digits = scientific.left(e);
+    digits.remove(QLatin1Char('.'));
+    while (digits.size() > 1 && digits.endsWith(QLatin1Char('0'))) digits.chop(1);
+    const int point = scientific.mid(e + 1).toInt() + 1;  // digits before the point
+    if (point <= 0)
+        text = QStringLiteral("0.") + QString(-point, QLatin1Char('0')) + digits;
+    else if (point >= digits.size())
+        text = digits + QString(point - digits.size(), QLatin1Char('0'));
+    else
+        text = digits.left(point) + QLatin1Char('.') + digits.mid(point);
+    return value < 0 ? QLatin1Char('-') + text : text;
 }
 
 bool ParseNumber(const QString& text, double& value) {

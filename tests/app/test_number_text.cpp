@@ -13,6 +13,10 @@ TEST(NumberText, WritesShortestDecimalWithoutExponentOrTrailingZeros) {
     EXPECT_EQ(NumText(-3.5), "-3.5");
     EXPECT_EQ(NumText(96), "96");
     EXPECT_EQ(NumText(1e16), "10000000000000000");
+    // Never more than 15 significant digits, also beyond the exponent form's bounds.
+    EXPECT_EQ(NumText(123456789012345678.0), "123456789012346000");
+    EXPECT_EQ(NumText(1e15 + 1), "1000000000000000");
+    EXPECT_EQ(NumText(-1.234567890123456e-7), "-0.000000123456789012346");
     EXPECT_EQ(NumText(0.1 + 0.2), "0.3");
 }
 
