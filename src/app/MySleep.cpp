@@ -9,7 +9,8 @@
 void MySleep(float ms) {
     const int64_t start = QueryPerformanceCounter();
     const double frequency = static_cast<double>(QueryPerformanceFrequency());
-    const float target = ms * 0.001f;
+    // The milliseconds scaled in double precision, then held as a single.
+    const float target = static_cast<float>(static_cast<double>(ms) * 0.001);
     for (;;) {
         const float elapsed =
             static_cast<float>(static_cast<double>(QueryPerformanceCounter() - start) / frequency);
