@@ -33,7 +33,7 @@ void frmMain::Form_Load() {
         abort->setChecked(true);
         return;
     }
-    if (QScreen* s = screen(); s && frameGeometry().width() > s->availableGeometry().width())
+    if (QScreen* s = screen(); s && frameGeometry().width() > s->geometry().width())
         setWindowState(windowState() | Qt::WindowMaximized);
 
     // A close while starting (the splash is clickable, and a termination signal
