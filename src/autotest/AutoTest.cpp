@@ -38,7 +38,7 @@ void FlushLog(const TestState& s, AutoTestHost& host) {
     host.SetText1(QString());
 }
 
-void EndTest(TestState& s, AutoTestHost& host, int64_t start, int reps) {
+void EndTest(TestState& s, AutoTestHost& host, int64_t start) {
     s.TestStatus =
         host.AbortChecked() ? QStringLiteral("Test Aborted!") : QStringLiteral("Test Complete! :)");
     host.GrabStillFrame();
@@ -61,8 +61,10 @@ void EndTest(TestState& s, AutoTestHost& host, int64_t start, int reps) {
     host.SetTrackingChecked(false);
     if (!host.AbortChecked()) host.PlaySoundSync(EndSound());
     if (!host.AbortChecked() && !s.ClosingDown && s.ZoneOn) {
-        if (reps > 0) {
-            s.TestStdDev = TestSpread(s, ZonesOf(s), reps);
+        // Reps and NZ as they stand now: the repetition dialog stays usable
+        // during the test.
+        if (s.Reps > 0) {
+            s.TestStdDev = TestSpread(s, ZonesOf(s), s.Reps);
             const QString line = SpreadLine(s.TestStdDev, s.units);
             host.SetText1(line + host.Text1());
             host.SetText2(line + host.Text2());
@@ -203,6 +205,6 @@ AutoTestOutcome RunAutoTest(TestState& s, AutoTestHost& host, bool knifeRight) {
         RewindAxes(s, host);
         FlushLog(s, host);
     }
-    EndTest(s, host, start, reps);
+    EndTest(s, host, start);
     return stopped ? AutoTestOutcome::Stopped : AutoTestOutcome::Completed;
 }

@@ -128,6 +128,15 @@ TEST_F(AutoTest, SingleRunKeepsFixedSpread) {
     EXPECT_EQ(host.saves, 1);
 }
 
+TEST_F(AutoTest, SpreadTakesRepsAsItStandsAtTheEnd) {
+    s.Reps = 1;  // the runs are fixed at the start; the spread reads Reps again
+    host.onMeasure = [this](int) { s.Reps = host.sounds.size() > 3 ? 0 : 1; };
+    EXPECT_EQ(RunAutoTest(s, host, true), AutoTestOutcome::Completed);
+    EXPECT_EQ(host.sounds.size(), 6);
+    EXPECT_DOUBLE_EQ(s.TestStdDev, 0.01);
+    EXPECT_FALSE(host.t2.contains("Standard Deviation"));
+}
+
 TEST(AutoTestText, ElapsedTimeAndSpread) {
     EXPECT_EQ(ElapsedTimeLine(59.5), "Elapsed Test Time, 1 Minutes 0 seconds\r\n");
     EXPECT_EQ(ElapsedTimeLine(60.5), "Elapsed Test Time, 1 Minutes 0 seconds\r\n");
