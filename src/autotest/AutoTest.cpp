@@ -139,16 +139,23 @@ QString AutoTestSettingsProblem(const TestState& s) {
     if (s.TFFinalFrames < 1 || s.TFFinalFrames > kMaxFrames)
         problems << QStringLiteral("TFFinalFrames is %1; it must be 1 to 30 frames.")
                         .arg(s.TFFinalFrames);
+    // A knife move of 0 leaves the knife where it is (the search then waits on the
+    // user, as with a knife that cannot reach the window); a platform move of 0
+    // restarts the zone's frame count without ever moving, so the zone never ends.
     QStringList unset;
-    const std::pair<const char*, int32_t> moves[] = {{"LRSmMove", s.LRSmMove},
-                                                     {"LRLgMove", s.LRLgMove},
-                                                     {"TFOblateMove", s.TFOblateMove},
-                                                     {"TFRoughMove", s.TFRoughMove},
-                                                     {"TFFinalMoves", s.TFFinalMoves}};
-    for (const auto& [name, value] : moves)
+    const std::pair<const char*, int32_t> knifeMoves[] = {{"LRSmMove", s.LRSmMove},
+                                                          {"LRLgMove", s.LRLgMove}};
+    for (const auto& [name, value] : knifeMoves)
+        if (value < 0) unset << QStringLiteral("%1 = %2").arg(QLatin1String(name)).arg(value);
+    const std::pair<const char*, int32_t> platformMoves[] = {{"TFOblateMove", s.TFOblateMove},
+                                                             {"TFRoughMove", s.TFRoughMove},
+                                                             {"TFFinalMoves", s.TFFinalMoves}};
+    for (const auto& [name, value] : platformMoves)
         if (value < 1) unset << QStringLiteral("%1 = %2").arg(QLatin1String(name)).arg(value);
     if (!unset.isEmpty())
-        problems << QStringLiteral("Every move must be at least 1 half step: ") +
+        problems << QStringLiteral(
+                        "Knife moves must be 0 or more and platform moves at least 1 half "
+                        "step: ") +
                         unset.join(QStringLiteral(", ")) + QLatin1Char('.');
     return problems.join(kCrLfText);
 }

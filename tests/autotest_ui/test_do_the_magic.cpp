@@ -141,11 +141,16 @@ TEST_F(DoTheMagic, AbortEndsTheTestAfterTheCurrentFrameAndTheLiveLoopResumes) {
         grabsAtEnd = rig->driver->grabs;
         rig->timerRunningAfterTest = w.Timer1->isActive();
         ExpectLiveStateRestored(w);
-        // Let the resumed loop make some passes, then end it.
-        QTimer::singleShot(200, &outer, [&] {
+        // Let the resumed loop make a pass, however long that takes on a loaded
+        // machine, then end it.
+        auto* resumed = new QTimer(&outer);
+        QObject::connect(resumed, &QTimer::timeout, &outer, [&, resumed] {
+            if (rig->driver->grabs <= grabsAtEnd) return;
+            resumed->stop();
             w.Manual = false;
             outer.quit();
         });
+        resumed->start(10);
     });
     QTimer::singleShot(60000, &outer, [&] {
         ADD_FAILURE() << "the test did not end";

@@ -157,12 +157,19 @@ TEST_F(LiveVideoTest, ClosingDuringTheLoopSavesOnceReleasesTheCoilsAndEnds) {
         }
     });
     size_t bytesAtClose = 0;
+    const size_t bytesAtStart = port->bytes.size();
     SendKey(w, Qt::Key_K, true);  // the coils are energised
-    QTimer::singleShot(50, &w, [&] {
+    // Close once the loop runs and has stepped the knife, however long the
+    // first tick takes on a loaded machine.
+    QTimer closer;
+    QObject::connect(&closer, &QTimer::timeout, &w, [&] {
+        if (!w.LiveLoopBusy || port->bytes.size() < bytesAtStart + 3) return;
+        closer.stop();
         SendKey(w, Qt::Key_K, false);
         bytesAtClose = port->bytes.size();
         w.close();
     });
+    closer.start(5);
     w.Timer1->start();
     QElapsedTimer clock;
     clock.start();
