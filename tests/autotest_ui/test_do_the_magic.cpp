@@ -135,7 +135,11 @@ TEST_F(DoTheMagic, AbortEndsTheTestAfterTheCurrentFrameAndTheLiveLoopResumes) {
         if (testFrames == kAbortAtFrame) QTimer::singleShot(0, w.abort, [&w] { w.abort->click(); });
     };
     QEventLoop outer;
-    QTimer::singleShot(100, w.Command3, [&] {
+    // Click once the live loop runs, so the click arrives through its event pumping.
+    QTimer starter;
+    QObject::connect(&starter, &QTimer::timeout, w.Command3, [&] {
+        if (!w.LiveLoopBusy || rig->driver->grabs < 2) return;
+        starter.stop();
         clicked = true;
         w.Command3->click();
         grabsAtEnd = rig->driver->grabs;
@@ -152,6 +156,7 @@ TEST_F(DoTheMagic, AbortEndsTheTestAfterTheCurrentFrameAndTheLiveLoopResumes) {
         });
         resumed->start(10);
     });
+    starter.start(10);
     QTimer::singleShot(60000, &outer, [&] {
         ADD_FAILURE() << "the test did not end";
         w.abort->setChecked(true);
