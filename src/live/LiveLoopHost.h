@@ -4,10 +4,12 @@
 
 #include "app/TestState.h"
 #include "live/Motors.h"
+#include "live/RigHost.h"
 
 class PictureCanvas;
 
-// What the live loop needs from the main window. The main window implements it
+// What the live loop needs from the main window, beyond the calls it shares with
+// the automated test (RigHost.h). The main window implements it
 // over its own controls; tests implement it with a scripted fake.
 //
 // Every value is read afresh at each call: the loop never caches a slider, a
@@ -17,21 +19,13 @@ class PictureCanvas;
 //   State()            the test state the window owns; the loop changes it in place
 //                      (Manual, LiveLoopBusy, phases, positions, SpeedPercent, ...).
 //   MaxdelayValue()    the value of the slider Maxdelay (1 to 5000).
-//   MindelayValue()    the value of the slider Mindelay (1 to 1000).
 //   MirXValue(), MirYValue(), MirRadValue()
 //                      the values of the sliders MirX, MirY, MirRad (whole pixels).
 //   TrackChecked()     true while the check box Chk_trak has the value 1.
-//   Wiring()           the four hidden wiring check marks (mnuinvert, mnuLRswap,
-//                      mnuTFswap, mnuSwapMotors) as they stand now.
-//   WriteDataPort(b)   Out32(&H378, b): latch the byte on the port's data register.
 //   ReadHandpad()      ReadHandpad(&H379): the handpad code, 0..6 or 10..16.
 //   GetAsyncKeyState(vk)
 //                      the key-state service's answer for the virtual key: non-zero
 //                      while the key is down or once after it was pressed.
-//   GrabFrame()        capGrabFrameNoStop(CapWnd): returns when the grabbed frame is
-//                      in Picture1 (or, when none came, Picture1 keeps the last one).
-//   MeasureZones()     the zone measurement of the main window (it draws, shows the
-//                      frame rate and lets events run once).
 //   TrackMirror()      the mirror tracking of the main window.
 //   Picture1(), Picture3()
 //                      the drawing surfaces of the live picture and the speed strip.
@@ -40,33 +34,23 @@ class PictureCanvas;
 //                      event pumping, as the canvas reports its changes.)
 //   Picture3Width(), Picture3Height()
 //                      Picture3's outer size in the window's pixels, border included.
-//   DoEvents()         let pending window events run once (clicks, menus, timer ticks).
 //   EnableTimer1()     start Timer1 (25 ms) if it is not running; a running timer
 //                      keeps its phase.
-//   UnloadMainWindow() run the main window's unload (shut-down). It may be called
-//                      more than once while the program closes and must cope with it.
-//   QueryPerformanceCounter()
-//                      the high-resolution counter, in units of State().QpcFrequency.
-class LiveLoopHost {
+class LiveLoopHost : public virtual RigHost {
   public:
     virtual ~LiveLoopHost() = default;
 
     virtual TestState& State() = 0;
 
     virtual int32_t MaxdelayValue() = 0;
-    virtual int32_t MindelayValue() = 0;
     virtual int32_t MirXValue() = 0;
     virtual int32_t MirYValue() = 0;
     virtual int32_t MirRadValue() = 0;
     virtual bool TrackChecked() = 0;
-    virtual WiringMarks Wiring() = 0;
 
-    virtual void WriteDataPort(uint8_t value) = 0;
     virtual int32_t ReadHandpad() = 0;
     virtual short GetAsyncKeyState(int virtualKey) = 0;
 
-    virtual void GrabFrame() = 0;
-    virtual void MeasureZones() = 0;
     virtual void TrackMirror() = 0;
 
     virtual PictureCanvas& Picture1() = 0;
@@ -75,8 +59,5 @@ class LiveLoopHost {
     virtual double Picture3Width() = 0;
     virtual double Picture3Height() = 0;
 
-    virtual void DoEvents() = 0;
     virtual void EnableTimer1() = 0;
-    virtual void UnloadMainWindow() = 0;
-    virtual int64_t QueryPerformanceCounter() = 0;
 };

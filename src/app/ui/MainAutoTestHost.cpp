@@ -49,20 +49,8 @@ MsgResult MainAutoTestHost::ShowMessage(const QString& text, MsgButtons buttons,
     return MsgBox(text, buttons, icon, title);
 }
 
-void MainAutoTestHost::GrabFrame() {
-    w_.GrabFrame();
-}
-
 void MainAutoTestHost::GrabStillFrame() {
     w_.GrabStill();
-}
-
-void MainAutoTestHost::MeasureZones() {
-    w_.MeasureZones();
-}
-
-void MainAutoTestHost::DoEvents() {
-    ::DoEvents();
 }
 
 void MainAutoTestHost::PlaySoundAsync(const QString& path) {
@@ -87,18 +75,6 @@ void MainAutoTestHost::SetTrackingChecked(bool checked) {
 
 bool MainAutoTestHost::SavePictureChecked() {
     return w_.Save_picture->isChecked();
-}
-
-WiringMarks MainAutoTestHost::Wiring() {
-    return w_.CurrentWiring();
-}
-
-void MainAutoTestHost::WriteDataPort(uint8_t value) {
-    Out32(kDataPort, value);
-}
-
-int32_t MainAutoTestHost::MindelayValue() {
-    return w_.Mindelay->value();
 }
 
 std::chrono::nanoseconds MainAutoTestHost::BusyCountStepTime() {
@@ -159,14 +135,6 @@ bool MainAutoTestHost::SaveRawZoneImage(const QString& path) {
 
 void MainAutoTestHost::SaveData() {
     w_.Command5_Click();
-}
-
-void MainAutoTestHost::UnloadMainWindow() {
-    w_.Unload();
-}
-
-int64_t MainAutoTestHost::QueryPerformanceCounter() {
-    return ::QueryPerformanceCounter();
 }
 
 QString MainAutoTestHost::TimeOfDay() {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/ui/MainRigHost.h"
 #include "autotest/AutoTestHost.h"
 #include "output/SaveData.h"
 
@@ -14,28 +15,22 @@ class frmMain;
 // The text boxes hold lines ended by a plain line feed; the test builds its
 // texts with CR LF. Text1()/Text2() return CR LF line ends, so what the test
 // reads back and appends to the debug log is in the file format.
-class MainAutoTestHost final : public AutoTestHost, public SaveDataHost {
+class MainAutoTestHost final : public AutoTestHost, public SaveDataHost, public MainRigHost {
   public:
-    explicit MainAutoTestHost(frmMain& window) : w_(window) {}
+    explicit MainAutoTestHost(frmMain& window) : MainRigHost(window) {}
 
     // MessageSink
     MsgResult ShowMessage(const QString& text, MsgButtons buttons, MsgIcon icon,
                           const QString& title) override;
 
     // AutoTestHost
-    void GrabFrame() override;
     void GrabStillFrame() override;
-    void MeasureZones() override;
-    void DoEvents() override;
     void PlaySoundAsync(const QString& path) override;
     void PlaySoundSync(const QString& path) override;
     bool AbortChecked() override;
     void SetAbortChecked(bool checked) override;
     void SetTrackingChecked(bool checked) override;
     bool SavePictureChecked() override;
-    WiringMarks Wiring() override;
-    void WriteDataPort(uint8_t value) override;
-    int32_t MindelayValue() override;
     std::chrono::nanoseconds BusyCountStepTime() override;
     QString Text1() override;
     void SetText1(const QString& text) override;
@@ -49,15 +44,10 @@ class MainAutoTestHost final : public AutoTestHost, public SaveDataHost {
     bool SaveZoneImage(const QString& path) override;
     bool SaveRawZoneImage(const QString& path) override;
     void SaveData() override;
-    void UnloadMainWindow() override;
-    int64_t QueryPerformanceCounter() override;
     QString TimeOfDay() override;
 
     // SaveDataHost
     bool FixedSource() override;
     void SaveFigure45File() override;
     void SaveSixTestsFile() override;
-
-  private:
-    frmMain& w_;
 };

@@ -13,7 +13,7 @@
 #include "platform/Port.h"
 #include "platform/ui/PictureBox.h"
 
-MainLiveHost::MainLiveHost(frmMain& window) : QObject(&window), w_(window) {}
+MainLiveHost::MainLiveHost(frmMain& window) : QObject(&window), MainRigHost(window) {}
 
 TestState& MainLiveHost::State() {
     return w_;
@@ -21,10 +21,6 @@ TestState& MainLiveHost::State() {
 
 int32_t MainLiveHost::MaxdelayValue() {
     return w_.Maxdelay->value();
-}
-
-int32_t MainLiveHost::MindelayValue() {
-    return w_.Mindelay->value();
 }
 
 int32_t MainLiveHost::MirXValue() {
@@ -43,28 +39,12 @@ bool MainLiveHost::TrackChecked() {
     return w_.Chk_trak->isChecked();
 }
 
-WiringMarks MainLiveHost::Wiring() {
-    return w_.CurrentWiring();
-}
-
-void MainLiveHost::WriteDataPort(uint8_t value) {
-    Out32(kDataPort, value);
-}
-
 int32_t MainLiveHost::ReadHandpad() {
     return ::ReadHandpad(kStatusPort);
 }
 
 short MainLiveHost::GetAsyncKeyState(int virtualKey) {
     return ::GetAsyncKeyState(virtualKey);
-}
-
-void MainLiveHost::GrabFrame() {
-    w_.GrabFrame();
-}
-
-void MainLiveHost::MeasureZones() {
-    w_.MeasureZones();
 }
 
 void MainLiveHost::TrackMirror() {
@@ -93,19 +73,7 @@ double MainLiveHost::Picture3Height() {
     return w_.Picture3->height();
 }
 
-void MainLiveHost::DoEvents() {
-    ::DoEvents();
-}
-
 void MainLiveHost::EnableTimer1() {
     // A running timer keeps its phase.
     if (!w_.Timer1->isActive()) w_.Timer1->start();
-}
-
-void MainLiveHost::UnloadMainWindow() {
-    w_.Unload();
-}
-
-int64_t MainLiveHost::QueryPerformanceCounter() {
-    return ::QueryPerformanceCounter();
 }

@@ -2,6 +2,7 @@
 
 #include <QObject>
 
+#include "app/ui/MainRigHost.h"
 #include "live/LiveLoop.h"
 #include "live/LiveLoopHost.h"
 
@@ -12,7 +13,7 @@ class frmMain;
 // the key-state service, frames come from the capture window into Picture1, and
 // the measurement and tracking are the window's own. It is a child of the window
 // and owns the window's one live loop.
-class MainLiveHost final : public QObject, public LiveLoopHost {
+class MainLiveHost final : public QObject, public LiveLoopHost, public MainRigHost {
   public:
     explicit MainLiveHost(frmMain& window);
 
@@ -21,19 +22,14 @@ class MainLiveHost final : public QObject, public LiveLoopHost {
     TestState& State() override;
 
     int32_t MaxdelayValue() override;
-    int32_t MindelayValue() override;
     int32_t MirXValue() override;
     int32_t MirYValue() override;
     int32_t MirRadValue() override;
     bool TrackChecked() override;
-    WiringMarks Wiring() override;
 
-    void WriteDataPort(uint8_t value) override;
     int32_t ReadHandpad() override;
     short GetAsyncKeyState(int virtualKey) override;
 
-    void GrabFrame() override;
-    void MeasureZones() override;
     void TrackMirror() override;
 
     PictureCanvas& Picture1() override;
@@ -42,12 +38,8 @@ class MainLiveHost final : public QObject, public LiveLoopHost {
     double Picture3Width() override;
     double Picture3Height() override;
 
-    void DoEvents() override;
     void EnableTimer1() override;
-    void UnloadMainWindow() override;
-    int64_t QueryPerformanceCounter() override;
 
   private:
-    frmMain& w_;
     LiveLoop loop_{*this};
 };
