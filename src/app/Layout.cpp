@@ -1,6 +1,6 @@
 #include "app/Layout.h"
 
-#include "app/NumberText.h"
+#include "core/NumberText.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include <utility>
 #include <vector>
 
-#include "app/NumberText.h"
+#include "core/NumberText.h"
 #include "platform/ProgramFolder.h"
 
 namespace {

@@ -5,7 +5,7 @@
 #include <array>
 #include <cstdint>
 
-#include "app/TestState.h"
+#include "core/TestState.h"
 
 // The settings file quenz.ini: 51 lines, one value per line, in a fixed order.
 // Most values live in the test state; the rest are held by controls of the main
@@ -13,7 +13,6 @@
 // form copies into and out of ControlSettings around these functions.
 
 inline constexpr int kSettingsLineCount = 51;
-inline constexpr int kRecentMirrors = 10;  // Mnu entries 1..10
 
 // Name of the settings file in the program folder.
 inline constexpr const char* kSettingsFileName = "quenz.ini";

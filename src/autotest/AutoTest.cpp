@@ -5,9 +5,9 @@
 #include <cmath>
 #include <cstdlib>
 
-#include "app/NumberText.h"
 #include "autotest/HalfStep.h"
 #include "autotest/ZoneNullSearch.h"
+#include "core/NumberText.h"
 #include "platform/ProgramFolder.h"
 #include "platform/TextFile.h"
 

@@ -2,8 +2,8 @@
 
 #include <QString>
 
-#include "app/TestState.h"
 #include "autotest/AutoTestHost.h"
+#include "core/TestState.h"
 
 enum class AutoTestOutcome {
     Refused,    // not started: a message said why; nothing changed

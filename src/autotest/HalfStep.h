@@ -2,8 +2,8 @@
 
 #include <cstdint>
 
-#include "app/TestState.h"
 #include "autotest/AutoTestHost.h"
+#include "core/TestState.h"
 
 enum class Axis {
     Knife,   // in and out of the beam: LRPhase and Xpos

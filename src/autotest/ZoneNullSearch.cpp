@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "app/NumberText.h"
 #include "autotest/HalfStep.h"
+#include "core/NumberText.h"
 #include "output/ResultFolder.h"
 #include "platform/ProgramFolder.h"
 

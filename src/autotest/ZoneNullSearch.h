@@ -2,8 +2,8 @@
 
 #include <QString>
 
-#include "app/TestState.h"
 #include "autotest/AutoTestHost.h"
+#include "core/TestState.h"
 
 // What one test keeps across its zones: the knife side, the three search flags
 // (cleared after every zone by the test) and the text Text2 held at the test's

@@ -1,7 +1,7 @@
 // Steps 4 to 6 of a live pass without zone evaluation: the position line, the
 // centring cross-hair and circle, the frame rate, and the speed gauge.
 
-#include "app/NumberText.h"
+#include "core/NumberText.h"
 #include "live/LiveLoop.h"
 #include "live/ZoneMeasure.h"
 

@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "app/TestState.h"
+#include "core/TestState.h"
 #include "live/Motors.h"
 #include "live/RigHost.h"
 

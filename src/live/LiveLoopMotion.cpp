@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "app/NumberText.h"
+#include "core/NumberText.h"
 #include "live/LiveLoop.h"
 #include "platform/KeyState.h"
 

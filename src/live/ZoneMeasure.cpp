@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "app/NumberText.h"
+#include "core/NumberText.h"
 #include "platform/Counter.h"
 
 namespace {

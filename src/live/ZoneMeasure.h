@@ -6,7 +6,7 @@
 #include <functional>
 #include <optional>
 
-#include "app/TestState.h"
+#include "core/TestState.h"
 #include "platform/PictureCanvas.h"
 
 // Brightness of a pixel: the largest of its red, green and blue bytes (0 to 255).

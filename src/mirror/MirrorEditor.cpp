@@ -2,7 +2,7 @@
 
 #include <limits>
 
-#include "app/NumberText.h"
+#include "core/NumberText.h"
 #include "mirror/MirrorName.h"
 #include "platform/TextFile.h"
 

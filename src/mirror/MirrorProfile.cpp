@@ -5,7 +5,7 @@
 #include <cmath>
 #include <limits>
 
-#include "app/NumberText.h"
+#include "core/NumberText.h"
 #include "mirror/MirrorName.h"
 #include "mirror/ResultPaths.h"
 #include "mirror/ZoneGeometry.h"

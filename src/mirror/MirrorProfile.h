@@ -4,7 +4,7 @@
 #include <QStringList>
 #include <cstdint>
 
-#include "app/TestState.h"
+#include "core/TestState.h"
 
 // A mirror profile: one mirror under test, kept as a seven-line text file in
 // the mirrors folder of the program folder (ResultPaths.h), named after the

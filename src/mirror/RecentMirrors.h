@@ -3,7 +3,7 @@
 #include <QString>
 #include <array>
 
-#include "app/Settings.h"  // kRecentMirrors
+#include "core/TestState.h"  // kRecentMirrors
 
 // The recent-mirror list: the captions and visibility of the menu items
 // Mnu(1) .. Mnu(10), newest first. Slots are indexed 1 to 10 as the menu items

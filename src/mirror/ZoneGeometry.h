@@ -5,7 +5,7 @@
 #include <array>
 #include <cstdint>
 
-#include "app/TestState.h"
+#include "core/TestState.h"
 
 // The zone table: the mirror's face, less the central obstruction, divided into
 // NZ rings of equal area. Zone 1 is the innermost ring. Edges and sampling

@@ -3,7 +3,7 @@
 #include <QString>
 #include <QStringList>
 
-#include "app/TestState.h"
+#include "core/TestState.h"
 
 // Making the folders of a mirror's result tree (mirror/ResultPaths.h names them).
 

@@ -2,7 +2,7 @@
 
 #include <QStringList>
 
-#include "app/TestState.h"
+#include "core/TestState.h"
 #include "output/MessageSink.h"
 
 // What Save Data needs of the main window beyond the test state.

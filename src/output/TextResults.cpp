@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "app/NumberText.h"
+#include "core/NumberText.h"
 #include "mirror/ResultPaths.h"
 #include "output/ResultFolder.h"
 #include "platform/TextFile.h"

@@ -2,7 +2,7 @@
 
 #include <QStringList>
 
-#include "app/TestState.h"
+#include "core/TestState.h"
 #include "output/MessageSink.h"
 
 // The plain-text results file TextData/test<N>.txt of a mirror's result tree:

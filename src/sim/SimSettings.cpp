@@ -4,7 +4,7 @@
 #include <cmath>
 #include <variant>
 
-#include "app/NumberText.h"
+#include "core/NumberText.h"
 #include "platform/TextFile.h"
 
 namespace {

@@ -5,8 +5,8 @@
 #include <array>
 #include <functional>
 
-#include "app/TestState.h"
 #include "autotest/AutoTestHost.h"
+#include "core/TestState.h"
 #include "live/Motors.h"
 
 // A tester that follows the port bytes: the knife and the platform move when their

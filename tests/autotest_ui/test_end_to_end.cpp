@@ -13,8 +13,8 @@
 #include <cmath>
 
 #include "MagicRig.h"
-#include "app/NumberText.h"
 #include "autotest/AutoTest.h"
+#include "core/NumberText.h"
 #include "mirror/ResultPaths.h"
 #include "output/TextResults.h"
 #include "platform/ui/PictureBox.h"

@@ -2,7 +2,7 @@
 #include <QPushButton>
 #include <QSlider>
 
-#include "app/NumberText.h"
+#include "core/NumberText.h"
 #include "live/ZoneMeasure.h"
 #include "mirror_ui_fixture.h"
 #include "platform/Counter.h"

@@ -1,6 +1,6 @@
 #include <QSlider>
 
-#include "app/NumberText.h"
+#include "core/NumberText.h"
 #include "mirror_ui_fixture.h"
 #include "platform/ui/PictureBox.h"
 #include "sim/SimOptics.h"

@@ -39,14 +39,14 @@ using CaptureSetUpTest = VideoTest;
 
 TEST_F(CaptureSetUpTest, DriverListIsTheCamerasInOrderThenTheSimulator) {
     frmMain w;  // not started: no driver is connected
-    frmSelect alone(w);
+    frmSelect alone(w, &w);
     alone.Form_Load();
     EXPECT_EQ(Listed(alone), QStringList({"Simulated Foucault tester"}));
     EXPECT_EQ(alone.cmboSource->currentIndex(), -1);
 
     AddCamera("Front camera");
     AddCamera("USB microscope");
-    frmSelect withCameras(w);
+    frmSelect withCameras(w, &w);
     withCameras.Form_Load();
     EXPECT_EQ(Listed(withCameras),
               QStringList({"Front camera", "USB microscope", "Simulated Foucault tester"}));

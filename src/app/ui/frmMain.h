@@ -7,8 +7,10 @@
 
 #include "app/Layout.h"
 #include "app/Settings.h"
-#include "app/TestState.h"
+#include "core/TestState.h"
 #include "live/Motors.h"
+#include "live/ui/frmSelect.h"
+#include "mirror/ui/frmEdit.h"
 
 class PictureBox;
 class QAction;
@@ -24,20 +26,27 @@ class CaptureWindow;
 class LiveLoop;
 class MainLiveHost;
 class QImage;
-class frmSelect;
-struct RecentMirrors;
 
 // The main window: the start-up window of the program and the owner of the test
 // state, which it inherits. Its controls and menu items are public members named
 // as in the window's design, so the other windows read and set them directly.
 //
 // The implementation is split by concern over frmMain_<concern>.cpp files.
-class frmMain : public QMainWindow, public TestState {
+class frmMain : public QMainWindow,
+                public TestState,
+                public MirrorEditorHost,
+                public CaptureSelectHost {
     Q_OBJECT
 
   public:
     explicit frmMain(QWidget* parent = nullptr);
     ~frmMain() override;
+
+    // ---- What the dialogs of the other areas use ---------------------------------
+    TestState& State() override { return *this; }
+    bool FixedSource() const override;
+    CaptureWindow* CaptureWnd() override { return CapWnd; }
+    void EnableDriverDialogs(const CaptureCaps& caps) override;
 
     // ---- Controls (frmMain.cpp) -------------------------------------------------
     PictureBox* Picture1 = nullptr;  // live video, 320 x 240 inside a 2-pixel border
@@ -149,10 +158,10 @@ class frmMain : public QMainWindow, public TestState {
     // readings and the zone table in Text2 and enables "Save Data". False, with
     // nothing changed, when the mirror gives no zone table (the caller's failure
     // path runs). The callers set ZoneOn.
-    bool Zone_Calc();
+    bool Zone_Calc() override;
     // The recent-mirror list as the captions and visibility of Mnu(1..10).
-    RecentMirrors RecentList() const;
-    void SetRecentList(const RecentMirrors& list);
+    RecentMirrors RecentList() const override;
+    void SetRecentList(const RecentMirrors& list) override;
 
     // ---- Zone measurement and bar graphs (frmMain_measure.cpp) -----------------
     // One frame of the zone measurement on Picture1 and Picture2, then one round

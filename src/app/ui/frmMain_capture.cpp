@@ -122,10 +122,16 @@ void frmMain::mnuSelect_Click() {
     Manual = false;
     DoEvents();
     if (!select_) {
-        select_ = new frmSelect(*this);
+        select_ = new frmSelect(*this, this);
         select_->Form_Load();
     }
     select_->show();
     select_->raise();
     select_->activateWindow();
+}
+
+void frmMain::EnableDriverDialogs(const CaptureCaps& caps) {
+    mnuSource->setEnabled(caps.hasVideoSourceDialog);
+    mnuFormat->setEnabled(caps.hasVideoFormatDialog);
+    mnuDisplay->setEnabled(caps.hasVideoDisplayDialog);
 }

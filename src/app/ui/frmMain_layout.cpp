@@ -6,8 +6,8 @@
 #include <QPushButton>
 #include <QSlider>
 
-#include "app/NumberText.h"
 #include "app/ui/frmMain.h"
+#include "core/NumberText.h"
 #include "platform/ui/PictureBox.h"
 
 namespace {

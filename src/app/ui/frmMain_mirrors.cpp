@@ -77,3 +77,7 @@ void frmMain::Mnu_Click(int index) {
     Form_Resize();
     SaveSettings();
 }
+
+bool frmMain::FixedSource() const {
+    return MnuFixed->isChecked();
+}

@@ -7,12 +7,12 @@
 #include <QScreen>
 #include <QTimer>
 
-#include "app/MySleep.h"
 #include "app/ui/frmMain.h"
 #include "app/ui/frmSplash.h"
 #include "platform/Counter.h"
 #include "platform/Events.h"
 #include "platform/Help.h"
+#include "platform/MySleep.h"
 #include "platform/Port.h"
 #include "platform/ProgramFolder.h"
 #include "platform/Sound.h"

@@ -8,7 +8,6 @@
 #include <QPushButton>
 #include <QScreen>
 
-#include "app/ui/frmMain.h"
 #include "live/Capture.h"
 #include "live/MemCap.h"
 #include "platform/ui/Named.h"
@@ -20,7 +19,7 @@ constexpr int kHeight = 113;
 
 }  // namespace
 
-frmSelect::frmSelect(frmMain& main) : QDialog(&main), main_(main) {
+frmSelect::frmSelect(CaptureSelectHost& main, QWidget* owner) : QDialog(owner), main_(main) {
     setObjectName(QStringLiteral("frmSelect"));
     setWindowTitle(QStringLiteral("Video Source"));
     setProperty("HelpContextID", 270);
@@ -58,7 +57,7 @@ void frmSelect::Form_Load() {
     cmboSource->setCurrentIndex(-1);
 
     CaptureCaps caps;
-    if (capDriverGetCaps(main_.CapWnd, caps)) {
+    if (capDriverGetCaps(main_.CaptureWnd(), caps)) {
         // A connected driver no longer listed leaves the list without a selection.
         const int index = caps.deviceIndex;
         cmboSource->setCurrentIndex(index >= 0 && index < cmboSource->count() ? index : -1);
@@ -67,22 +66,20 @@ void frmSelect::Form_Load() {
 
 void frmSelect::cmdSelect_Click() {
     const int index = cmboSource->currentIndex();
-    if (index != -1 && capDriverConnect(main_.CapWnd, index)) {
-        main_.VidSource = index;
+    if (index != -1 && capDriverConnect(main_.CaptureWnd(), index)) {
+        main_.State().VidSource = index;
         CaptureCaps caps;
-        capDriverGetCaps(main_.CapWnd, caps);
-        main_.mnuSource->setEnabled(caps.hasVideoSourceDialog);
-        main_.mnuFormat->setEnabled(caps.hasVideoFormatDialog);
-        main_.mnuDisplay->setEnabled(caps.hasVideoDisplayDialog);
-        SetWindowTextA(main_.CapWnd, cmboSource->currentText());
-        ResizeCaptureWindow(main_.CapWnd);
+        capDriverGetCaps(main_.CaptureWnd(), caps);
+        main_.EnableDriverDialogs(caps);
+        SetWindowTextA(main_.CaptureWnd(), cmboSource->currentText());
+        ResizeCaptureWindow(main_.CaptureWnd());
     }
-    main_.Manual = true;
+    main_.State().Manual = true;
     Unload();
 }
 
 void frmSelect::cmdCancel_Click() {
-    main_.Manual = true;
+    main_.State().Manual = true;
     Unload();
 }
 
@@ -94,7 +91,7 @@ void frmSelect::closeEvent(QCloseEvent* event) {
     // Closed by its close box: as "Cancel", or the live video would stay stopped.
     if (!unloading_) {
         unloading_ = true;
-        main_.Manual = true;
+        main_.State().Manual = true;
     }
     event->accept();
 }

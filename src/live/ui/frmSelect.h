@@ -2,10 +2,24 @@
 
 #include <QDialog>
 
+#include "core/TestState.h"
+#include "platform/CaptureDriver.h"
+
 class QComboBox;
 class QLabel;
 class QPushButton;
-class frmMain;
+class CaptureWindow;
+
+// What the driver choice needs of the window that owns it: the test state, its
+// capture window and the three driver-dialog menus.
+class CaptureSelectHost {
+  public:
+    virtual ~CaptureSelectHost() = default;
+    virtual TestState& State() = 0;
+    virtual CaptureWindow* CaptureWnd() = 0;
+    // Enables or disables the three driver-dialog menus by the driver's capabilities.
+    virtual void EnableDriverDialogs(const CaptureCaps& caps) = 0;
+};
 
 // "Video Source": the choice of the capture driver. Modeless and owned by the main
 // window, one instance at a time; it deletes itself when it unloads. The live loop
@@ -13,7 +27,7 @@ class frmMain;
 class frmSelect : public QDialog {
     Q_OBJECT
   public:
-    explicit frmSelect(frmMain& main);
+    frmSelect(CaptureSelectHost& main, QWidget* owner);
 
     QLabel* Label1 = nullptr;  // "Installed Drivers:"
     QComboBox* cmboSource = nullptr;
@@ -36,6 +50,6 @@ class frmSelect : public QDialog {
   private:
     void Unload();
 
-    frmMain& main_;
+    CaptureSelectHost& main_;
     bool unloading_ = false;
 };

@@ -7,7 +7,6 @@
 #include <QPushButton>
 #include <QScreen>
 
-#include "app/ui/frmMain.h"
 #include "mirror/MirrorProfile.h"
 #include "mirror/RecentMirrors.h"
 #include "mirror/ResultPaths.h"
@@ -59,7 +58,7 @@ MsgResult Ask(const MsgBoxRequest& request) {
 
 }  // namespace
 
-frmEdit::frmEdit(frmMain& main, QWidget* parent) : QDialog(parent), main_(main) {
+frmEdit::frmEdit(MirrorEditorHost& main, QWidget* parent) : QDialog(parent), main_(main) {
     setObjectName(QStringLiteral("frmEdit"));
     setWindowTitle(QString());
     setProperty("HelpContextID", 290);
@@ -169,20 +168,20 @@ void frmEdit::ApplyMirrorSpecs() {
 
     // Values that pass every check but are too large to compute with are
     // refused here, before anything is stored or written.
-    const ZoneTableResult zones = BuildZoneTable(profile.MirDiam, profile.Obst, profile.Roc,
-                                                 profile.NZ, main_.MnuFixed->isChecked());
+    const ZoneTableResult zones =
+        BuildZoneTable(profile.MirDiam, profile.Obst, profile.Roc, profile.NZ, main_.FixedSource());
     if (!zones.ok) {
         MsgBox(zones.reason, MsgButtons::OK, MsgIcon::None, QStringLiteral("Zone Error!"));
         return;
     }
 
-    StoreProfile(main_, profile);
+    StoreProfile(main_.State(), profile);
     QString error;
     if (!WriteMirrorProfile(profile.WorkFile, check.lines, &error))
         MsgBox(QStringLiteral("The mirror profile could not be saved:\r\n%1").arg(error),
                MsgButtons::OK, MsgIcon::Exclamation, QStringLiteral("File Warning!"));
 
-    if (main_.Zone_Calc()) main_.ZoneOn = true;
+    if (main_.Zone_Calc()) main_.State().ZoneOn = true;
 
     RecentMirrors list = main_.RecentList();
     PushRecentMirror(list, profile.WorkFile);

@@ -2,12 +2,27 @@
 
 #include <QDialog>
 
+#include "core/TestState.h"
 #include "mirror/MirrorEditor.h"
+#include "mirror/RecentMirrors.h"
 
 class QLabel;
 class QLineEdit;
 class QPushButton;
-class frmMain;
+
+// What the profile editor needs of the window that owns it: the test state, the
+// light-source choice, the zone table and the recent-mirror list.
+class MirrorEditorHost {
+  public:
+    virtual ~MirrorEditorHost() = default;
+    virtual TestState& State() = 0;
+    // True when the light source is fixed (it does not move with the knife).
+    virtual bool FixedSource() const = 0;
+    // Builds the zone table of the current mirror; false when it gives none.
+    virtual bool Zone_Calc() = 0;
+    virtual RecentMirrors RecentList() const = 0;
+    virtual void SetRecentList(const RecentMirrors& list) = 0;
+};
 
 // The mirror profile editor: describes a mirror, checks the entries, saves them
 // as a profile in the mirrors folder and makes that mirror the current one (test
@@ -17,7 +32,7 @@ class frmEdit : public QDialog {
     Q_OBJECT
 
   public:
-    explicit frmEdit(frmMain& main, QWidget* parent = nullptr);
+    explicit frmEdit(MirrorEditorHost& main, QWidget* parent = nullptr);
 
     QLabel* Label1 = nullptr;  // "Mirror Name"
     QLabel* Label2 = nullptr;  // "Mirror Diameter"
@@ -58,7 +73,7 @@ class frmEdit : public QDialog {
     void SetFields(const MirrorEditorFields& fields);
     void Unload();
 
-    frmMain& main_;
+    MirrorEditorHost& main_;
     bool ProfileOpened = false;
     bool Cancelling = false;
     bool unloaded_ = false;

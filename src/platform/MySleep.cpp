@@ -1,4 +1,4 @@
-#include "app/MySleep.h"
+#include "platform/MySleep.h"
 
 #include <chrono>
 #include <thread>

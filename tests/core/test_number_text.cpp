@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "app/NumberText.h"
+#include "core/NumberText.h"
 
 TEST(NumberText, WritesShortestDecimalWithoutExponentOrTrailingZeros) {
     EXPECT_EQ(NumText(0), "0");

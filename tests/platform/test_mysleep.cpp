@@ -4,7 +4,7 @@
 #include <QElapsedTimer>
 #include <QTimer>
 
-#include "app/MySleep.h"
+#include "platform/MySleep.h"
 
 TEST(MySleep, ZeroOrNegativeReturnsAtOnceWithoutRunningEvents) {
     bool ran = false;

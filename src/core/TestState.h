@@ -12,9 +12,10 @@
 // table 64 entries, frame-rate ring 0..9. Values that index them (NZ, Reps,
 // AvgFrames, TFFinalFrames) are checked where they enter the program.
 
-constexpr int kMaxZones = 16;   // zone arrays hold indexes 0..16
-constexpr int kMaxReps = 3;     // readings hold runs 0..3
-constexpr int kMaxFrames = 30;  // frame history holds frames 0..30
+constexpr int kMaxZones = 16;       // zone arrays hold indexes 0..16
+constexpr int kMaxReps = 3;         // readings hold runs 0..3
+constexpr int kMaxFrames = 30;      // frame history holds frames 0..30
+constexpr int kRecentMirrors = 10;  // recent-mirror menu entries 1..10
 
 struct TestState {
     // Public test state, in declaration order.
