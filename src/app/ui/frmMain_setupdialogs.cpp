@@ -1,5 +1,5 @@
-// The dialogs and tool windows the main window opens. Each command does nothing
-// until its window exists.
+// The setup dialogs the main window opens: the platform and Foucault setup, the
+// repetition options and the Save Data Options.
 
 #include "app/ui/frmMain.h"
 
@@ -7,19 +7,10 @@ void frmMain::mnuWizard_Click() {
     ShowSetupDialog();
 }
 
-void frmMain::MnuAuto_Click() {
-    ShowAutoTestDialog();
-}
-
 void frmMain::mnuReps_Click() {}
-
-void frmMain::mnuText_Click() {}
 
 // The setup dialog, modeless, owned by the main window.
 void frmMain::ShowSetupDialog() {}
-
-// The Auto Test Variables dialog, modeless, owned by the main window.
-void frmMain::ShowAutoTestDialog() {}
 
 // The Save Data Options dialog, modal; returns when it has closed.
 void frmMain::ShowSaveOptionsDialog() {}

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <cstdint>
+
+#include "core/TestState.h"
+
+// The five move sizes of the automated test, derived from the step sizes: each
+// is the nearest whole number of half steps (halves to even) of a fixed travel
+// in inches, divided by the inches per half step of the axis that moves.
+
+inline constexpr double kLRSmTravel = 0.000125;   // LRSmMove, knife
+inline constexpr double kLRLgTravel = 0.00075;    // LRLgMove, knife
+inline constexpr double kTFOblateTravel = 0.005;  // TFOblateMove, platform
+inline constexpr double kTFRoughTravel = 0.002;   // TFRoughMove, platform
+inline constexpr double kTFFinalTravel = 0.001;   // TFFinalMoves, platform
+
+// Half steps for a travel at a step size. A step size that is not a positive
+// finite number gives 0; a result past the 32-bit range saturates.
+int32_t MoveHalfSteps(double travel, double stepSize);
+
+// True when every move of the axis, derived at this step size, is a whole number
+// inside the 32-bit range (and the step size is positive and finite).
+bool KnifeMovesFit(double lrStepSize);
+bool PlatformMovesFit(double stepSize);
+
+// LRLgMove, then LRSmMove, from LRStepSize.
+void DeriveKnifeMoves(TestState& state);
+// TFOblateMove, TFRoughMove, TFFinalMoves, from StepSize.
+void DerivePlatformMoves(TestState& state);
+// All five, in the order LRSmMove, LRLgMove, TFOblateMove, TFRoughMove, TFFinalMoves.
+void DeriveMoveSizes(TestState& state);
