@@ -11,6 +11,7 @@
 #include "platform/Events.h"
 #include "platform/ui/CameraDialogs.h"
 #include "platform/ui/PictureBox.h"
+#include "sim/ui/SimSourceDialog.h"
 
 namespace {
 
@@ -26,6 +27,7 @@ void frmMain::CaptureSetUp() {
     static bool dialogsInstalled = false;
     if (!dialogsInstalled) {
         InstallCaptureDialogs();
+        InstallSimSourceDialog();
         dialogsInstalled = true;
     }
     // The window is made once per run, whatever calls this again.

@@ -15,7 +15,6 @@
 #include <QVideoFrameFormat>
 
 #include "platform/CameraDriver.h"
-#include "sim/ui/SimSourceDialog.h"
 
 namespace {
 
@@ -190,5 +189,4 @@ bool ShowCameraSourceDialog(CameraDriver& camera) {
 void InstallCaptureDialogs() {
     CameraDriver::SetFormatDialog(&ShowCameraFormatDialog);
     CameraDriver::SetSourceDialog(&ShowCameraSourceDialog);
-    InstallSimSourceDialog();
 }

@@ -16,6 +16,5 @@ bool ShowCameraFormatDialog(CameraDriver& camera);
 // balance, zoom), each enabled only when the camera supports it. True on OK.
 bool ShowCameraSourceDialog(CameraDriver& camera);
 
-// Registers the dialogs of every capture driver: the cameras' format and source
-// dialogs and the simulated tester's source dialog. Called once at start-up.
+// Registers the cameras' format and source dialogs. Called once at start-up.
 void InstallCaptureDialogs();
