@@ -392,3 +392,106 @@ TEST(SettingsFile, RecentMirrorEntriesAreShownUnlessEmptyOrDesignCaption) {
     EXPECT_TRUE(MirrorEntryVisible("Mnu"));
     EXPECT_TRUE(MirrorEntryVisible("&1 Ten inch f/5"));
 }
+
+namespace {
+
+QByteArray FileBytes(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+}  // namespace
+
+TEST(SettingsFile, ReplacementCharacterCaptionKeepsEveryLaterLine) {
+    // A saved file whose first recent mirror's name holds U+FFFD.
+    QStringList original;
+    ASSERT_TRUE(ReadSettingsFile(TEST_DATA_DIR "/fffd.quenz.ini", original));
+    ASSERT_EQ(original.size(), kSettingsLineCount);
+    TestState s = StartupState();
+    ControlSettings c;
+    EXPECT_TRUE(Load(original, s, c).loaded);
+    EXPECT_EQ(c.Mnu[1], QString("Miroir t") + QChar::ReplacementCharacter);
+    EXPECT_EQ(c.Mnu[4], "&3 Good Mirror");
+    EXPECT_EQ(c.Maxdelay, 1234);
+    EXPECT_EQ(s.LRStepSize, 0.0005);
+
+    // Saved and read again, every line comes back.
+    QTemporaryDir dir;
+    const QString path = dir.filePath("quenz.ini");
+    ASSERT_TRUE(WriteTextLines(path, BuildSettingsLines(s, c)));
+    QStringList again;
+    ASSERT_TRUE(ReadSettingsFile(path, again));
+    EXPECT_EQ(again, original);
+    EXPECT_EQ(FileBytes(path), FileBytes(TEST_DATA_DIR "/fffd.quenz.ini"));
+}
+
+TEST(SettingsFile, CaptionAndFolderLinesTakeAnyBytesButLineBreaksAndNul) {
+    QStringList lines = GoodLines();
+    QByteArray bytes;
+    for (const QString& line : lines) bytes += line.toUtf8() + "\r\n";
+    // Latin-1 bytes (not UTF-8) in a caption, a folder and a recent mirror, and
+    // control characters in another caption.
+    bytes.replace("&Reverse L/R Motor", "&Inverser moteur \xE9tag\xE9");
+    bytes.replace("/home/me/figure 45", "C:\\Programme\\Fig\xFCre");
+    bytes.replace("&3 Mirror 3", "Miroir \xE0 3");
+    bytes.replace("&4 Mirror 4", "Mirror\x01\x1B 4");
+    QTemporaryDir dir;
+    const QString path = dir.filePath("quenz.ini");
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+    file.close();
+
+    QStringList read;
+    ASSERT_TRUE(ReadSettingsFile(path, read));
+    TestState s = StartupState();
+    ControlSettings c;
+    EXPECT_TRUE(Load(read, s, c).loaded);
+    EXPECT_EQ(c.mnuTFswapCaption, QString::fromUtf8("&Inverser moteur étagé"));
+    EXPECT_EQ(s.FigurePath, QString::fromUtf8("C:\\Programme\\Figüre"));
+    EXPECT_EQ(c.Mnu[3], QString::fromUtf8("Miroir à 3"));
+    EXPECT_EQ(c.Mnu[4], QString("Mirror\x01\x1B 4"));
+    EXPECT_EQ(s.TFFinalMoves, 21);
+
+    // Written back (in UTF-8) and read again, the text is the same.
+    ASSERT_TRUE(WriteTextLines(path, BuildSettingsLines(s, c)));
+    TestState again = StartupState();
+    ControlSettings againControls;
+    ASSERT_TRUE(ReadSettingsFile(path, read));
+    EXPECT_TRUE(Load(read, again, againControls).loaded);
+    EXPECT_EQ(againControls.Mnu, c.Mnu);
+    EXPECT_EQ(againControls.mnuTFswapCaption, c.mnuTFswapCaption);
+    EXPECT_EQ(again.FigurePath, s.FigurePath);
+
+    // A carriage return or NUL inside a text line is refused.
+    for (const QString& bad : {QString("Mir\rror"), QString("Mir") + QChar(0) + "ror"}) {
+        TestState t = StartupState();
+        ControlSettings tc;
+        lines[12] = bad;
+        EXPECT_EQ(Load(lines, t, tc).failedLine, 13);
+    }
+}
+
+TEST(SettingsFile, TextWithALineBreakIsWrittenAsOneLine) {
+    TestState s = StartupState();
+    ControlSettings c;
+    FillDistinct(s, c);
+    s.textpath = "/data/two\nlines";
+    c.Mnu[2] = "&2 Mir\r\nror";
+    c.mnuLRswapCaption = QString("&Rev") + QChar(0) + "erse";
+    QTemporaryDir dir;
+    const QString path = dir.filePath("quenz.ini");
+    ASSERT_TRUE(WriteTextLines(path, BuildSettingsLines(s, c)));
+    QStringList read;
+    ASSERT_TRUE(ReadSettingsFile(path, read));
+    ASSERT_EQ(FileBytes(path).count('\n'), kSettingsLineCount);
+
+    TestState t = StartupState();
+    ControlSettings tc;
+    EXPECT_TRUE(Load(read, t, tc).loaded);
+    EXPECT_EQ(t.textpath, "/data/two");
+    EXPECT_EQ(tc.Mnu[2], "&2 Mir");
+    EXPECT_EQ(tc.Mnu[3], c.Mnu[3]);
+    EXPECT_EQ(tc.mnuLRswapCaption, "&Rev");
+    EXPECT_EQ(t.LRStepSize, s.LRStepSize);
+}
