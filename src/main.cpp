@@ -53,7 +53,7 @@ int main(int argc, char** argv) {
             while (::read(signalSockets[1], bytes, sizeof bytes) > 0) {
             }
             // A second signal while the program already closes changes nothing.
-            if (!mainWindow.ClosingDown) mainWindow.Unload();
+            if (!mainWindow.ClosingDown) mainWindow.UnloadOnSignal();
         });
     }
 

@@ -5,3 +5,14 @@ add_test(NAME smoke_start_and_close
 set_tests_properties(smoke_start_and_close PROPERTIES
     ENVIRONMENT "QT_QPA_PLATFORM=offscreen"
     TIMEOUT 90)
+
+# The real executable ends on SIGTERM when its settings file can't be read or
+# written as it should.
+foreach(sigterm_case directory pipe readonly)
+    add_test(NAME smoke_sigterm_${sigterm_case}
+             COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/smoke_sigterm_test.sh
+                     $<TARGET_FILE:drelmont> ${sigterm_case})
+    set_tests_properties(smoke_sigterm_${sigterm_case} PROPERTIES
+        ENVIRONMENT "QT_QPA_PLATFORM=offscreen"
+        TIMEOUT 60)
+endforeach()

@@ -8,6 +8,7 @@
 
 #include "core/NumberText.h"
 #include "platform/ProgramFolder.h"
+#include "platform/TextFile.h"
 
 namespace {
 
@@ -48,14 +49,25 @@ bool ReadStepSize(const QString& text, double& value) {
     return true;
 }
 
-// Captions and folders are taken as they stand, but a line with control
-// characters (binary junk) is not text this program wrote.
+bool IsLineBreakOrNul(QChar c) {
+    return c == QLatin1Char('\r') || c == QLatin1Char('\n') || c == QChar(0);
+}
+
+// Captions and folders are the text itself, whatever characters it holds (the
+// reader has already taken bytes that are not UTF-8 as Latin-1). Only a line
+// break or a NUL, which no caption or folder of this program holds, is refused.
+// A mirror name from these lines meets the name rules when it is chosen.
 bool ReadText(const QString& text, QString& value) {
-    for (const QChar c : text)
-        if (c.unicode() < 0x20 && c != QLatin1Char('\t')) return false;
-    if (text.contains(QChar::ReplacementCharacter)) return false;
+    if (std::any_of(text.begin(), text.end(), IsLineBreakOrNul)) return false;
     value = text;
     return true;
+}
+
+// A caption or folder as one line: a line break or NUL inside it would move
+// every later line of the file, so the text ends before the first of them.
+QString TextLine(const QString& text) {
+    const auto end = std::find_if(text.begin(), text.end(), IsLineBreakOrNul);
+    return text.left(end - text.begin());
 }
 
 QString JoinFolder(const QString& folder, const QString& name) {
@@ -84,16 +96,24 @@ QString SettingsFilePath(const QString& appPath) {
     return ResolvePath(appPath, QLatin1String(kSettingsFileName));
 }
 
+QString SettingsBackupPath(const QString& settingsPath) {
+    return settingsPath + QStringLiteral(".bak");
+}
+
+bool ReadSettingsFile(const QString& path, QStringList& lines) {
+    return ReadTextLines(path, lines, kSettingsMaxBytes, kSettingsLineCount);
+}
+
 QStringList BuildSettingsLines(const TestState& s, const ControlSettings& c) {
     QStringList lines;
-    lines << BoolText(c.mnuinvert) << c.mnuLRswapCaption << BoolText(c.mnuLRswap)
-          << c.mnuTFswapCaption << BoolText(c.mnuTFswap) << BoolText(c.mnuSwapMotors)
+    lines << BoolText(c.mnuinvert) << TextLine(c.mnuLRswapCaption) << BoolText(c.mnuLRswap)
+          << TextLine(c.mnuTFswapCaption) << BoolText(c.mnuTFswap) << BoolText(c.mnuSwapMotors)
           << DoubleSettingText(s.StepSize) << BoolText(s.Metric) << BoolText(s.KnifeRight)
-          << BoolText(c.MnuFixed) << s.FigurePath << s.Sixtestspath << s.textpath
-          << BoolText(s.Savefigure) << BoolText(s.SaveSixtests) << BoolText(s.Savetext)
-          << BoolText(s.LaunchFigure) << BoolText(s.LaunchSixtests) << LongText(c.Maxdelay)
-          << LongText(c.Mindelay) << LongText(c.sldAcell);
-    for (int i = 1; i <= kRecentMirrors; ++i) lines << c.Mnu[i];
+          << BoolText(c.MnuFixed) << TextLine(s.FigurePath) << TextLine(s.Sixtestspath)
+          << TextLine(s.textpath) << BoolText(s.Savefigure) << BoolText(s.SaveSixtests)
+          << BoolText(s.Savetext) << BoolText(s.LaunchFigure) << BoolText(s.LaunchSixtests)
+          << LongText(c.Maxdelay) << LongText(c.Mindelay) << LongText(c.sldAcell);
+    for (int i = 1; i <= kRecentMirrors; ++i) lines << TextLine(c.Mnu[i]);
     lines << LongText(s.Max) << LongText(s.Min) << LongText(c.Save_picture) << LongText(s.Reps)
           << LongText(s.VidSource) << BoolText(s.ShowDebug) << BoolText(s.ShowMoreText)
           << BoolText(s.Launch3d) << LongText(s.LRMinFrames) << LongText(s.LRDelta)

@@ -85,3 +85,13 @@ QString DoubleSettingText(double value);
 // The settings file's path in a program folder (an existing file is found
 // without regard to letter case).
 QString SettingsFilePath(const QString& appPath);
+
+// Where the file as it was is kept before the first save after a failed load.
+QString SettingsBackupPath(const QString& settingsPath);
+
+// Most bytes the 51 lines may take; the file may go on past them, unread.
+inline constexpr qint64 kSettingsMaxBytes = 1 << 20;
+
+// Reads the first 51 lines of the settings file (fewer when the file has fewer);
+// false when it is missing, is no regular file or its lines don't fit the limit.
+bool ReadSettingsFile(const QString& path, QStringList& lines);

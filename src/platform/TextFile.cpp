@@ -1,7 +1,65 @@
 #include "platform/TextFile.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <QFile>
 #include <QSaveFile>
+#include <QUtf8StringView>
+
+namespace {
+
+// Opens a file for reading only when it is a regular file. The open itself
+// never blocks: a named pipe without a writer would otherwise wait for one.
+bool OpenRegularFile(const QString& path, QFile& file) {
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) return false;
+    struct stat info = {};
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+        ::close(fd);
+        return false;
+    }
+    if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
+        return false;
+    }
+    return true;
+}
+
+// The text as UTF-8, with each lone surrogate (half of a pair without its other
+// half) replaced by U+FFFD, so the bytes always decode back to the text written.
+QByteArray EncodeText(const QString& text) {
+    QString clean = text;
+    for (qsizetype i = 0; i < clean.size(); ++i) {
+        const QChar c = clean[i];
+        if (c.isHighSurrogate() && i + 1 < clean.size() && clean[i + 1].isLowSurrogate()) {
+            ++i;
+        } else if (c.isSurrogate()) {
+            clean[i] = QChar::ReplacementCharacter;
+        }
+    }
+    return clean.toUtf8();
+}
+
+void SplitLines(const QByteArray& bytes, QStringList& lines, int maxLines) {
+    qsizetype start = 0;
+    while (start < bytes.size() && (maxLines < 0 || lines.size() < maxLines)) {
+        qsizetype end = bytes.indexOf('\n', start);
+        if (end < 0) end = bytes.size();
+        QByteArray line = bytes.mid(start, end - start);
+        if (line.endsWith('\r')) line.chop(1);
+        lines << DecodeTextLine(line);
+        start = end + 1;
+    }
+}
+
+}  // namespace
+
+QString DecodeTextLine(const QByteArray& bytes) {
+    if (QUtf8StringView(bytes).isValidUtf8()) return QString::fromUtf8(bytes);
+    return QString::fromLatin1(bytes);
+}
 
 bool WriteFileWhole(const QString& path, const QByteArray& bytes, QString* error) {
     QSaveFile file(path);
@@ -24,7 +82,7 @@ bool WriteFileWhole(const QString& path, const QByteArray& bytes, QString* error
 bool WriteTextLines(const QString& path, const QStringList& lines, QString* error) {
     QString text = lines.join(QLatin1String(kCrLf));
     text += QLatin1String(kCrLf);
-    return WriteFileWhole(path, text.toUtf8(), error);
+    return WriteFileWhole(path, EncodeText(text), error);
 }
 
 bool AppendText(const QString& path, const QString& text, QString* error) {
@@ -41,18 +99,59 @@ bool AppendText(const QString& path, const QString& text, QString* error) {
     return true;
 }
 
-bool ReadTextLines(const QString& path, QStringList& lines, qint64 maxBytes) {
+bool CopyFileWhole(const QString& from, const QString& to, QString* error) {
+    QFile source(from);
+    if (!OpenRegularFile(from, source)) {
+        if (error) *error = QStringLiteral("%1 is not a readable file").arg(from);
+        return false;
+    }
+    QSaveFile target(to);
+    if (!target.open(QIODevice::WriteOnly)) {
+        if (error) *error = target.errorString();
+        return false;
+    }
+    // In pieces: the file may be far larger than anything the program writes.
+    while (!source.atEnd()) {
+        const QByteArray piece = source.read(1 << 16);
+        if (piece.isEmpty() && source.error() != QFileDevice::NoError) {
+            if (error) *error = source.errorString();
+            target.cancelWriting();
+            return false;
+        }
+        if (target.write(piece) != piece.size()) {
+            if (error) *error = target.errorString();
+            target.cancelWriting();
+            return false;
+        }
+    }
+    if (!target.commit()) {
+        if (error) *error = target.errorString();
+        return false;
+    }
+    return true;
+}
+
+bool ReadTextLines(const QString& path, QStringList& lines, qint64 maxBytes, int maxLines) {
     lines.clear();
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) return false;
-    if (file.size() > maxBytes) return false;
-    const QByteArray bytes = file.read(maxBytes + 1);
-    if (bytes.size() > maxBytes) return false;
-    QString text = QString::fromUtf8(bytes);
-    if (text.isEmpty()) return true;
-    lines = text.split(QLatin1Char('\n'));
-    if (lines.last().isEmpty()) lines.removeLast();
-    for (QString& line : lines)
-        if (line.endsWith(QLatin1Char('\r'))) line.chop(1);
+    QFile file;
+    if (!OpenRegularFile(path, file)) return false;
+    QByteArray bytes;
+    if (maxLines < 0) {
+        if (file.size() > maxBytes) return false;
+        bytes = file.read(maxBytes + 1);
+        if (bytes.size() > maxBytes) return false;
+    } else {
+        // Only as far as the last wanted line: whatever follows it is ignored,
+        // however long it is.
+        qsizetype lineEnds = 0;
+        while (lineEnds < maxLines) {
+            const QByteArray piece = file.read(std::min<qint64>(4096, maxBytes + 1 - bytes.size()));
+            if (piece.isEmpty()) break;
+            bytes += piece;
+            lineEnds += piece.count('\n');
+            if (bytes.size() > maxBytes && lineEnds < maxLines) return false;
+        }
+    }
+    SplitLines(bytes, lines, maxLines);
     return true;
 }

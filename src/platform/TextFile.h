@@ -9,16 +9,32 @@
 // *error (when given) says why.
 bool WriteFileWhole(const QString& path, const QByteArray& bytes, QString* error = nullptr);
 
-// The lines joined with CR LF, followed by one CR LF, written whole (UTF-8).
+// The lines joined with CR LF, followed by one CR LF, written whole in UTF-8.
+// Every line reads back as the same text through ReadTextLines (a lone UTF-16
+// surrogate, which no encoding can hold, is written as U+FFFD).
 bool WriteTextLines(const QString& path, const QStringList& lines, QString* error = nullptr);
 
 // Appends text to a file (the debug log is the only file the program appends to).
 bool AppendText(const QString& path, const QString& text, QString* error = nullptr);
 
+// Copies a regular file to another path, written whole like every other file.
+bool CopyFileWhole(const QString& from, const QString& to, QString* error = nullptr);
+
 // Reads a text file line by line; lines may end in CR LF or LF, and a final line
-// end does not make an extra empty line. Files larger than maxBytes are refused
-// (a settings or profile file is a few hundred bytes; anything huge is not ours).
-bool ReadTextLines(const QString& path, QStringList& lines, qint64 maxBytes = 1 << 20);
+// end does not make an extra empty line. Each line is UTF-8 when its bytes are
+// valid UTF-8 and Latin-1 otherwise, so no byte is ever lost to a replacement
+// character. Only regular files are read: anything else (a folder, a named pipe,
+// a device) fails at once, without waiting for a writer.
+//
+// With maxLines below 0 the whole file is read, and files larger than maxBytes
+// are refused (a settings or profile file is a few hundred bytes; anything huge
+// is not ours). With maxLines 0 or more only the first maxLines lines are read
+// and the rest of the file is never looked at; they must fit in maxBytes.
+bool ReadTextLines(const QString& path, QStringList& lines, qint64 maxBytes = 1 << 20,
+                   int maxLines = -1);
+
+// One line's bytes as text: UTF-8 when valid, else Latin-1.
+QString DecodeTextLine(const QByteArray& bytes);
 
 // Windows-style line end of every file the program writes.
 inline constexpr const char* kCrLf = "\r\n";

@@ -392,3 +392,91 @@ TEST(SettingsFile, RecentMirrorEntriesAreShownUnlessEmptyOrDesignCaption) {
     EXPECT_TRUE(MirrorEntryVisible("Mnu"));
     EXPECT_TRUE(MirrorEntryVisible("&1 Ten inch f/5"));
 }
+
+namespace {
+
+QByteArray FileBytes(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+QByteArray Joined(const QStringList& lines) {
+    return (lines.join("\r\n") + "\r\n").toUtf8();
+}
+
+}  // namespace
+
+TEST(SettingsFile, ReplacementCharacterCaptionKeepsEveryLaterLine) {
+    // A saved file whose first recent mirror's name holds U+FFFD.
+    QStringList original;
+    ASSERT_TRUE(ReadSettingsFile(TEST_DATA_DIR "/fffd.quenz.ini", original));
+    ASSERT_EQ(original.size(), kSettingsLineCount);
+    TestState s = StartupState();
+    ControlSettings c;
+    EXPECT_TRUE(Load(original, s, c).loaded);
+    EXPECT_EQ(c.Mnu[1], QString("Miroir t") + QChar::ReplacementCharacter);
+    EXPECT_EQ(c.Mnu[4], "&3 Good Mirror");
+    EXPECT_EQ(c.Maxdelay, 1234);
+    EXPECT_EQ(s.LRStepSize, 0.0005);
+
+    // Saved and read again, every line comes back.
+    QTemporaryDir dir;
+    const QString path = dir.filePath("quenz.ini");
+    ASSERT_TRUE(WriteTextLines(path, BuildSettingsLines(s, c)));
+    QStringList again;
+    ASSERT_TRUE(ReadSettingsFile(path, again));
+    EXPECT_EQ(again, original);
+    EXPECT_EQ(FileBytes(path), FileBytes(TEST_DATA_DIR "/fffd.quenz.ini"));
+}
+
+TEST(SettingsFile, CaptionAndFolderLinesTakeAnyTextButLineBreaksAndNul) {
+    QStringList lines = GoodLines();
+    QByteArray bytes = Joined(lines);
+    // Latin-1 bytes (not UTF-8) in a caption, a folder and a recent mirror, and
+    // control characters in another.
+    bytes.replace("&Reverse L/R Motor", "&Inverser moteur \xE9tag\xE9");
+    bytes.replace("/home/me/figure 45", "C:\\Fig\xFCre");
+    bytes.replace("&3 Mirror 3", "Miroir \xE0 3");
+    bytes.replace("&4 Mirror 4", "Mirror\x01\x1B 4");
+    QTemporaryDir dir;
+    const QString path = dir.filePath("quenz.ini");
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+    file.close();
+    QStringList read;
+    ASSERT_TRUE(ReadSettingsFile(path, read));
+    TestState s = StartupState();
+    ControlSettings c;
+    EXPECT_TRUE(Load(read, s, c).loaded);
+    EXPECT_EQ(c.mnuTFswapCaption, QString::fromUtf8("&Inverser moteur étagé"));
+    EXPECT_EQ(s.FigurePath, QString::fromUtf8("C:\\Figüre"));
+    EXPECT_EQ(c.Mnu[3], QString::fromUtf8("Miroir à 3"));
+    EXPECT_EQ(c.Mnu[4], QString("Mirror\x01\x1B 4"));
+
+    for (const QString& bad : {QString("Mir\rror"), QString("Mir") + QChar(0) + "ror"}) {
+        lines[12] = bad;
+        EXPECT_EQ(Load(lines, s, c).failedLine, 13);
+    }
+}
+
+TEST(SettingsFile, TextWithALineBreakIsWrittenAsOneLine) {
+    TestState s = StartupState();
+    ControlSettings c;
+    FillDistinct(s, c);
+    s.textpath = "/data/two\nlines";
+    c.Mnu[2] = "&2 Mir\r\nror";
+    c.mnuLRswapCaption = QString("&Rev") + QChar(0) + "erse";
+    QTemporaryDir dir;
+    const QString path = dir.filePath("quenz.ini");
+    ASSERT_TRUE(WriteTextLines(path, BuildSettingsLines(s, c)));
+    QStringList read;
+    ASSERT_TRUE(ReadSettingsFile(path, read));
+    TestState t = StartupState();
+    ControlSettings tc;
+    EXPECT_TRUE(Load(read, t, tc).loaded);
+    EXPECT_EQ(t.textpath, "/data/two");
+    EXPECT_EQ(tc.Mnu[2], "&2 Mir");
+    EXPECT_EQ(tc.mnuLRswapCaption, "&Rev");
+    EXPECT_EQ(t.LRStepSize, s.LRStepSize);
+}

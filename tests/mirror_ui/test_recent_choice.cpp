@@ -21,7 +21,9 @@ using RecentChoice = MirrorWindowTest;
 
 TEST_F(RecentChoice, ChoosingTheFirstItemLoadsTheProfileAndSavesTheList) {
     PutProfile("Newt", {"Newt", "10", "100", "-1", "0", "4", "3"});
+    WriteSettings(GoodSettings());
     frmMain w;
+    w.LoadSettings();  // nothing is saved before the file has been read
     SetList(w, {"Newt", "Other"});
     w.Mnu_Click(1);
 
@@ -72,7 +74,9 @@ TEST_F(RecentChoice, DeletedFileAtItemFourOfSixIsRemoved) {
     const QStringList names = {"M1", "M2", "M3", "M4", "M5", "M6"};
     for (const QString& name : names) PutGoodProfile(name);
     QFile::remove(ProfilePath("M4"));
+    WriteSettings(GoodSettings());
     frmMain w;
+    w.LoadSettings();
     SetList(w, names);
     w.Mnu_Click(4);
 

@@ -268,4 +268,22 @@ class frmMain : public QMainWindow,
     // view of the window.
     void ConnectAutoTest();
     friend class MainAutoTestHost;
+
+    // ---- Keeping the settings file safe (frmMain_settingsfile.cpp) -------------
+  public:
+    // Shut-down asked for by a termination signal: as Unload, but a settings file
+    // that cannot be written is reported in the log box and on standard error,
+    // never in a message box that nobody may be there to answer.
+    void UnloadOnSignal();
+
+  private:
+    // After a load that failed on an existing file: says so in the log box and
+    // marks that file to be kept as quenz.ini.bak before the next save.
+    void NoteFailedSettingsLoad(const SettingsLoadOutcome& outcome);
+    // Keeps the file the load failed on, once; false (with why) when it can't be
+    // kept, and then the file must not be written over.
+    bool KeepUnreadSettingsFile(const QString& path, QString& error);
+    void ReportSettingsSaveFailure(const QString& path, const QString& error);
+    bool keepSettingsBeforeSave_ = false;
+    bool signalShutDown_ = false;
 };

@@ -45,24 +45,25 @@ void frmMain::ApplyControlSettings(const ControlSettings& c) {
 }
 
 void frmMain::SaveSettings() {
+    // Never before the file has been read (a menu command while the splash
+    // shows): the state is still start-up's and would replace the user's file.
+    if (!settingsRead_) return;
     const QString path = SettingsFilePath(AppPath());
     QString error;
+    if (!KeepUnreadSettingsFile(path, error)) return ReportSettingsSaveFailure(path, error);
     if (WriteTextLines(path, BuildSettingsLines(*this, ReadControlSettings()), &error)) return;
-    // The earlier file stays as it was. Said once per run; the program goes on.
-    if (saveFailureReported_) return;
-    saveFailureReported_ = true;
-    MsgBox(QStringLiteral("Unable to save the settings to %1\n%2").arg(path, error), MsgButtons::OK,
-           MsgIcon::Exclamation, QStringLiteral("File Warning!"));
+    ReportSettingsSaveFailure(path, error);
 }
 
 void frmMain::LoadSettings() {
     QStringList lines;
-    const bool read = ReadTextLines(SettingsFilePath(AppPath()), lines);
+    const bool read = ReadSettingsFile(SettingsFilePath(AppPath()), lines);
     ControlSettings controls = ReadControlSettings();
     const SettingsLoadOutcome outcome =
         ApplySettingsLines(read, lines, static_cast<TestState&>(*this), controls, AppPath());
     ApplyControlSettings(controls);
     settingsRead_ = true;
+    NoteFailedSettingsLoad(outcome);
 
     if (outcome.recovery1) {
         MsgBox(QLatin1String(kSettingsLoadMessage), MsgButtons::OK, MsgIcon::Critical,

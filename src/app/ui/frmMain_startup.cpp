@@ -132,9 +132,9 @@ void frmMain::PrintStartInstructions() {
 void frmMain::Form_Unload() {
     QuitHelp();
     Timer1->stop();
-    // Saved once per run, and never before the file has been read: a close
-    // during the splash must not replace the user's settings with defaults.
-    if (!ClosingDown && settingsRead_) SaveSettings();
+    // Saved once per run (SaveSettings itself never writes before the file has
+    // been read: a close during the splash leaves the user's settings alone).
+    if (!ClosingDown) SaveSettings();
     Manual = false;
     LiveLoopBusy = false;
     ClosingDown = true;
