@@ -7,6 +7,7 @@
 
 #include "app/Layout.h"
 #include "app/Settings.h"
+#include "autotest/ui/FrmAutoTest.h"
 #include "core/TestState.h"
 #include "live/Motors.h"
 #include "live/ui/frmSelect.h"
@@ -35,6 +36,7 @@ class QImage;
 class frmMain : public QMainWindow,
                 public TestState,
                 public MirrorEditorHost,
+                public AutoTestVarsHost,
                 public CaptureSelectHost {
     Q_OBJECT
 
@@ -268,4 +270,9 @@ class frmMain : public QMainWindow,
     // view of the window.
     void ConnectAutoTest();
     friend class MainAutoTestHost;
+
+    // ---- Auto Test Variables dialog (frmMain_autotestvars.cpp) -----------------
+    // The one instance while it is open; ShowAutoTestDialog is the only way to
+    // open it.
+    QPointer<FrmAutoTest> autoTest_;
 };
