@@ -151,6 +151,11 @@ FrmAutoTest::FrmAutoTest(AutoTestVarsHost& main, QWidget* owner) : QDialog(owner
     for (QWidget* child : findChildren<QWidget*>()) child->installEventFilter(this);
 }
 
+FrmAutoTest::~FrmAutoTest() {
+    // Controls destroyed after this point must not reach the handlers.
+    for (QObject* child : findChildren<QObject*>()) child->disconnect(this);
+}
+
 void FrmAutoTest::CreatePages() {
     for (int i = 1; i <= kTabs; ++i) {
         picOptions[i] = Named(new QWidget(this), "picOptions");

@@ -38,6 +38,7 @@ class FrmAutoTest : public QDialog {
 
   public:
     FrmAutoTest(AutoTestVarsHost& main, QWidget* owner);
+    ~FrmAutoTest() override;
 
     static constexpr int kTabs = 4;
 
