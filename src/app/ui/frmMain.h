@@ -7,6 +7,7 @@
 
 #include "app/Layout.h"
 #include "app/Settings.h"
+#include "autotest/ui/FrmAutoTest.h"
 #include "core/TestState.h"
 #include "live/Motors.h"
 #include "live/ui/frmSelect.h"
@@ -35,6 +36,7 @@ class QImage;
 class frmMain : public QMainWindow,
                 public TestState,
                 public MirrorEditorHost,
+                public AutoTestVarsHost,
                 public CaptureSelectHost {
     Q_OBJECT
 
@@ -286,4 +288,9 @@ class frmMain : public QMainWindow,
     void ReportSettingsSaveFailure(const QString& path, const QString& error);
     bool keepSettingsBeforeSave_ = false;
     bool signalShutDown_ = false;
+
+    // ---- Auto Test Variables dialog (frmMain_autotestvars.cpp) -----------------
+    // The one instance while it is open; ShowAutoTestDialog is the only way to
+    // open it.
+    QPointer<FrmAutoTest> autoTest_;
 };
