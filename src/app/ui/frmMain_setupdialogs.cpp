@@ -30,6 +30,8 @@ void frmMain::ShowSetupDialog() {
         return;
     }
     setup_ = new frmsetup(*this, this);
+    // Closed: the next opening makes a new one, even before this one is deleted.
+    connect(setup_, &QDialog::finished, this, [this] { setup_.clear(); });
     setup_->Form_Load();
     setup_->show();
 }
@@ -58,6 +60,7 @@ void frmMain::ShowSaveOptionsModeless() {
     if (saveOptions_) return;
     saveOptions_ = new SaveOptions(*this, this);
     saveOptions_->setAttribute(Qt::WA_DeleteOnClose);
+    connect(saveOptions_, &QDialog::finished, this, [this] { saveOptions_.clear(); });
     saveOptions_->Form_Load();
     saveOptions_->show();
 }
