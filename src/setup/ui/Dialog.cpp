@@ -43,7 +43,7 @@ Dialog::Dialog(TestState& state, QWidget* owner) : QDialog(owner), state_(state)
     Option2[0]->setChecked(true);
 
     Picture1 = Named(new QLabel(this), "Picture1");
-    Picture1->setGeometry(8, 152, 93, 60);
+    Picture1->setGeometry(8, 144, 93, 70);
 
     OKButton = Named(new QPushButton(QStringLiteral("OK"), this), "OKButton");
     OKButton->setGeometry(212, 184, 84, 28);
