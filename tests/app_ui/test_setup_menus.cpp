@@ -1,6 +1,4 @@
-// The main window's side of the setup dialogs: the menu items that open them
-// and the first run, where a missing settings file leads through the setup
-// dialog to the Save Data Options dialog.
+// The menu items that open the Save Data Options and repetition dialogs.
 
 #include <QAction>
 #include <QCoreApplication>
@@ -14,7 +12,6 @@
 #include "app/ui/frmMain.h"
 #include "frmmain_fixture.h"
 #include "setup/ui/Dialog.h"
-#include "setup/ui/frmsetup.h"
 #include "setup_ui/ModalHelper.h"
 
 using SetupMenus = MainWindowTest;
@@ -61,39 +58,4 @@ TEST_F(SetupMenus, RepetitionOptionsOpensModallyAndSavesNothing) {
     EXPECT_EQ(title, "Repetition Options");
     EXPECT_EQ(w.Reps, 3);
     EXPECT_FALSE(QFile::exists(SettingsPath()));
-}
-
-TEST_F(SetupMenus, AFirstRunLeadsThroughSetupToSaveDataOptions) {
-    frmMain w;
-    w.Form_Load();
-    w.Timer1->stop();
-    ASSERT_EQ(Messages().size(), 1);
-    EXPECT_EQ(Messages()[0].title, "Initialization Error :(");
-    auto* setup = w.findChild<frmsetup*>();
-    ASSERT_NE(setup, nullptr);
-    EXPECT_TRUE(setup->isVisible());
-    EXPECT_FALSE(setup->isModal());
-    EXPECT_EQ(setup->sldMax->value(), 60);
-    EXPECT_EQ(setup->sldmin->value(), 30);
-    EXPECT_EQ(w.LRLgMove, 0);
-    EXPECT_EQ(w.findChild<SaveOptions*>(), nullptr);
-
-    setup->cmdOK->click();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    EXPECT_EQ(w.findChild<frmsetup*>(), nullptr);
-    EXPECT_EQ(w.LRSmMove, 1);
-    EXPECT_EQ(w.LRLgMove, 6);
-    EXPECT_EQ(w.TFOblateMove, 40);
-    EXPECT_EQ(w.TFRoughMove, 16);
-    EXPECT_EQ(w.TFFinalMoves, 8);
-    auto* options = w.findChild<SaveOptions*>();
-    ASSERT_NE(options, nullptr);
-    EXPECT_TRUE(options->isVisible());
-    EXPECT_EQ(Child<QLineEdit>(options, "textpath")->text(), AppPath() + "/TestResults");
-    options->OKButton->click();
-    EXPECT_TRUE(w.Savetext);
-    EXPECT_EQ(w.textpath, AppPath() + "/TestResults");
-    // No dialog wrote the settings file; the next save does.
-    EXPECT_FALSE(QFile::exists(SettingsPath()));
-    EXPECT_EQ(Messages().size(), 1);
 }

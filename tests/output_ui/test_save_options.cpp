@@ -61,16 +61,19 @@ class SaveOptionsTest : public ::testing::Test {
 
 }  // namespace
 
-TEST_F(SaveOptionsTest, OkWithoutAChangeStoresTheSameNineValues) {
-    EXPECT_EQ(d->windowTitle(), "Save Data Options");
+TEST_F(SaveOptionsTest, OkStoresTheNineValuesAndCancelNothing) {
     EXPECT_EQ(d->Figure->text(), "/opt/figure");
-    EXPECT_TRUE(d->chkSaveFigure45->isChecked());
-    EXPECT_FALSE(d->chkLaunchFigure45->isChecked());
     EXPECT_TRUE(d->ChkLaunch3d->isChecked());
-    EXPECT_EQ(d->chktext->text(), "Auto Save data as plain text file as well? ");
     const auto before = Nine(host.state);
     d->OKButton->click();
     EXPECT_TRUE(d->Unloaded());
+    EXPECT_EQ(Nine(host.state), before);
+
+    SaveOptions again(host);
+    again.Form_Load();
+    again.Figure->setText("/elsewhere");
+    again.chktext->setChecked(false);
+    again.CancelButton->click();
     EXPECT_EQ(Nine(host.state), before);
 }
 
@@ -78,23 +81,12 @@ TEST_F(SaveOptionsTest, OkRemovesOneTrailingSeparatorButKeepsTheRoot) {
     d->Figure->setText("/opt/fig/");
     d->SixTests->setText("/opt/six//");
     d->textpath->setText("/");
-    d->chkLaunchFigure45->setChecked(true);
     d->ChkLaunch3d->setChecked(false);
     d->OKButton->click();
     EXPECT_EQ(host.state.FigurePath, "/opt/fig");
     EXPECT_EQ(host.state.Sixtestspath, "/opt/six/");
     EXPECT_EQ(host.state.textpath, "/");
-    EXPECT_TRUE(host.state.LaunchFigure);
     EXPECT_FALSE(host.state.Launch3d);
-}
-
-TEST_F(SaveOptionsTest, CancelAfterEditsChangesNothing) {
-    const auto before = Nine(host.state);
-    d->Figure->setText("/elsewhere");
-    d->chktext->setChecked(false);
-    d->CancelButton->click();
-    EXPECT_TRUE(d->Unloaded());
-    EXPECT_EQ(Nine(host.state), before);
 }
 
 TEST_F(SaveOptionsTest, BrowsingForAProgramTakesItsFolder) {

