@@ -24,7 +24,7 @@ struct SimSettings {
     // The picture the camera sees.
     double centreX = 160;
     double centreY = 120;
-    double radiusPixels = 100;
+    double radiusPixels = 125;  // the main window's default mirror outline (MirRad)
     int background = 6;
     int dark = 8;
     int peak = 230;

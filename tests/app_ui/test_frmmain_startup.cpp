@@ -12,6 +12,7 @@
 #include "app/ui/frmSplash.h"
 #include "frmmain_fixture.h"
 #include "platform/ui/PictureBox.h"
+#include "setup_ui/ModalHelper.h"
 
 namespace {
 
@@ -221,6 +222,7 @@ TEST_F(MainWindowStartup, UnwritableSettingsAreReportedOnce) {
     MsgBoxService::ClearHistory();
     SetAppPath(folder.filePath("gone/away"));
     w.SaveSettings();
+    WhenModal([](QDialog* options) { options->reject(); });
     w.mnuSave->trigger();
     ASSERT_EQ(Messages().size(), 1);
     EXPECT_EQ(Messages()[0].title, "File Warning!");

@@ -165,8 +165,8 @@ TEST(SimOptics, FrameShowsTheModelPixelForPixel) {
                     << px << "," << py;
             }
         }
-    // Zone radius 2.5 of an 8-inch mirror lies 62.5 pixels from the centre.
-    EXPECT_GT(qRed(frame.pixel(160 + 62, 120)), qRed(frame.pixel(160 - 62, 120)) + 10);
+    // Zone radius 2.5 of an 8-inch mirror lies 78.125 pixels from the centre.
+    EXPECT_GT(qRed(frame.pixel(160 + 78, 120)), qRed(frame.pixel(160 - 78, 120)) + 10);
 }
 
 TEST(SimOptics, NoiseIsSeededByTheFrameNumberAndDriftShiftsTheImage) {
@@ -197,6 +197,6 @@ TEST(SimOptics, NoiseIsSeededByTheFrameNumberAndDriftShiftsTheImage) {
     const QImage shifted = optics.render(pose, 7, 5, -3);
     EXPECT_EQ(shifted.pixel(165, 117), a.pixel(160, 120));
     EXPECT_EQ(shifted.pixel(105, 57), a.pixel(100, 60));
-    EXPECT_EQ(shifted.pixel(264, 117), a.pixel(259, 120));  // inside the shifted rim
-    EXPECT_EQ(qRed(shifted.pixel(266, 117)), 6);            // beyond it
+    EXPECT_EQ(shifted.pixel(289, 117), a.pixel(284, 120));  // inside the shifted rim
+    EXPECT_EQ(qRed(shifted.pixel(291, 117)), 6);            // beyond it
 }

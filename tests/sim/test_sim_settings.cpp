@@ -107,6 +107,14 @@ TEST_F(SimSettingsFile, MissingLinesKeepDefaultsAndUnknownNamesAreSkipped) {
     EXPECT_EQ(read, expected);
 }
 
+TEST_F(SimSettingsFile, AFileFromBeforeTheLargerDefaultDiscKeepsItsRadius) {
+    Write({QStringLiteral("RadiusPixels=100"), QStringLiteral("FrameRate=30")});
+    SimSettings read;
+    ASSERT_TRUE(LoadSimSettings(path_, read));
+    EXPECT_EQ(read.radiusPixels, 100);
+    EXPECT_EQ(SimSettings().radiusPixels, 125);
+}
+
 TEST_F(SimSettingsFile, TesterTakesGoodSettingsKeepsPositionsAndSavesInTheProgramFolder) {
     SimTester tester;
     auto port = tester.port();

@@ -12,6 +12,8 @@
 #include "live/Motors.h"
 #include "live/ui/frmSelect.h"
 #include "mirror/ui/frmEdit.h"
+#include "output/ui/SaveOptions.h"
+#include "setup/ui/SetupHost.h"
 
 class PictureBox;
 class QAction;
@@ -27,6 +29,7 @@ class CaptureWindow;
 class LiveLoop;
 class MainLiveHost;
 class QImage;
+class frmsetup;
 
 // The main window: the start-up window of the program and the owner of the test
 // state, which it inherits. Its controls and menu items are public members named
@@ -37,7 +40,9 @@ class frmMain : public QMainWindow,
                 public TestState,
                 public MirrorEditorHost,
                 public AutoTestVarsHost,
-                public CaptureSelectHost {
+                public CaptureSelectHost,
+                public SetupHost,
+                public SaveOptionsHost {
     Q_OBJECT
 
   public:
@@ -293,4 +298,22 @@ class frmMain : public QMainWindow,
     // The one instance while it is open; ShowAutoTestDialog is the only way to
     // open it.
     QPointer<FrmAutoTest> autoTest_;
+
+    // ---- Setup dialogs and Save Data Options (frmMain_setupdialogs.cpp) -------
+  public:
+    bool ItemChecked(SettingItem item) const override;
+    void SetItemChecked(SettingItem item, bool checked) override;
+    QString ItemCaption(SettingItem item) const override;
+    void SetItemCaption(SettingItem item, const QString& caption) override;
+    int SpeedValue(SpeedSlider slider) const override;
+    void SetSpeedValue(SpeedSlider slider, int value) override;
+    void ShowSaveOptions(QWidget* owner) override;
+    void ShowSaveOptionsModeless() override;
+    void FocusMainWindow() override;
+
+  private:
+    QAction* SettingAction(SettingItem item) const;
+    QSlider* SpeedSliderOf(SpeedSlider slider) const;
+    QPointer<frmsetup> setup_;           // the setup dialog while it is open
+    QPointer<SaveOptions> saveOptions_;  // the Save Data Options dialog while it is open
 };

@@ -1,0 +1,101 @@
+#include <gtest/gtest.h>
+
+#include "core/NumberText.h"
+#include "setup/StepSize.h"
+
+namespace {
+
+// The state of a rig set up for 0.000125-inch half steps, with tuned moves.
+TestState Rig(bool metric = false) {
+    TestState s;
+    s.StepSize = 0.000125;
+    s.LRStepSize = 0.000125;
+    s.Metric = metric;
+    s.units = UnitMark(metric);
+    s.TFOblateMove = 41;
+    s.TFRoughMove = 17;
+    s.TFFinalMoves = 9;
+    s.LRLgMove = 7;
+    s.LRSmMove = 2;
+    return s;
+}
+
+struct Moves {
+    int32_t oblate, rough, final_, large, small;
+    bool operator==(const Moves&) const = default;
+};
+Moves MovesOf(const TestState& s) {
+    return {s.TFOblateMove, s.TFRoughMove, s.TFFinalMoves, s.LRLgMove, s.LRSmMove};
+}
+
+}  // namespace
+
+TEST(StepSize, ANewStepDerivesTheMovesOfItsAxisOnly) {
+    TestState s = Rig();
+    EXPECT_EQ(FullStepText(s.StepSize, false), "0.00025");
+    s.StepSize = 0.0001;
+    ASSERT_TRUE(ApplyStepSizes("0.00025", "0.00025", false, s).accepted);
+    EXPECT_EQ(MovesOf(s), (Moves{40, 16, 8, 7, 2}));  // the knife's tuned moves stay
+
+    s.LRStepSize = 0.0001;
+    ASSERT_TRUE(ApplyStepSizes("0.00025", "0.00025", false, s).accepted);
+    EXPECT_EQ(MovesOf(s), (Moves{40, 16, 8, 6, 1}));
+
+    // 0.000125 / 0.00025 = 0.5 rounds to the even 0.
+    ASSERT_TRUE(ApplyStepSizes("0.00025", "0.0005", false, s).accepted);
+    EXPECT_EQ(s.LRLgMove, 3);
+    EXPECT_EQ(s.LRSmMove, 0);
+    EXPECT_EQ(s.LRStepSize, 0.00025);
+}
+
+TEST(StepSize, ChangingOnlyTheUnitReadsTheNumbersInTheNewUnit) {
+    TestState s = Rig();
+    ASSERT_TRUE(ApplyStepSizes("0.00025", "0.00025", true, s).accepted);
+    EXPECT_TRUE(s.Metric);
+    EXPECT_EQ(s.units, "mm");
+    double expected = 0;
+    ASSERT_TRUE(ParseNumber(NumText(0.00025 / 25.4), expected));
+    EXPECT_EQ(s.StepSize, expected / 2);
+    EXPECT_EQ(s.TFOblateMove, 1016);  // 0.005 / (0.00025 / 25.4 / 2)
+}
+
+TEST(StepSize, RefusedEntriesStoreNothing) {
+    struct Case {
+        const char *platform, *knife, *title, *text;
+    };
+    const Case cases[] = {
+        {"0.00025\"", "0.00025", "Ooops1",
+         "Step size must be a Numerical Value, not included any notation!"},
+        {"0.00025", "1/4000", "Ooops1",
+         "Step size must be a Numerical Value, not included any notation!"},
+        {"1e999", "0.00025", "Ooops1",
+         "Step size must be a Numerical Value, not included any notation!"},
+        {"0", "0.00025", "Ooops", "Step size must be a non zero value!"},
+        {"0.00025", "-0", "Ooops", "Step size must be a non zero value!"},
+        {"-0.00025", "0.00025", "Ooops", "Step size must be a positive value!"},
+        {"0.00025", "-1", "Ooops", "Step size must be a positive value!"},
+        // 0.005 / 1e-15 half steps leave the 32-bit range.
+        {"2e-15", "0.00025", "Ooops",
+         "Step size is too small: the moves of the automated test would need more than "
+         "2147483647 half steps!"},
+        {"0.00025", "1e-300", "Ooops",
+         "Step size is too small: the moves of the automated test would need more than "
+         "2147483647 half steps!"},
+    };
+    for (const Case& c : cases) {
+        TestState s = Rig();
+        const StepSizeOutcome outcome = ApplyStepSizes(c.platform, c.knife, true, s);
+        EXPECT_FALSE(outcome.accepted) << c.platform << " " << c.knife;
+        EXPECT_EQ(outcome.message.title, c.title) << c.platform << " " << c.knife;
+        EXPECT_EQ(outcome.message.text, c.text);
+        EXPECT_EQ(outcome.message.icon, MsgIcon::Critical);
+        EXPECT_EQ(s.StepSize, 0.000125);
+        EXPECT_EQ(s.LRStepSize, 0.000125);
+        EXPECT_FALSE(s.Metric);
+        EXPECT_EQ(MovesOf(s), MovesOf(Rig()));
+    }
+    // 0.005 / 2.5e-12 = 2e9 half steps still fit.
+    TestState s = Rig();
+    ASSERT_TRUE(ApplyStepSizes("5e-12", "0.00025", false, s).accepted);
+    EXPECT_EQ(s.TFOblateMove, 2000000000);
+}
