@@ -154,6 +154,3 @@ void ResetAutoTestVariables(TestState& s) {
     DeriveMoveSizes(s);
 }
 
-void DeriveUnsetMoveSizes(TestState& s) {
-    if (s.LRLgMove == 0) DeriveMoveSizes(s);
-}

@@ -108,7 +108,3 @@ void StoreAutoTestValues(TestState& s, const AutoTestControlValues& v);
 // 10, 15, 20 and the five move sizes derived from the step sizes. Max and Min
 // keep their values.
 void ResetAutoTestVariables(TestState& s);
-
-// The dialog's load: when LRLgMove is 0 (never set) the five move sizes are
-// derived from the step sizes. Nothing else changes.
-void DeriveUnsetMoveSizes(TestState& s);

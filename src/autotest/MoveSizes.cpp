@@ -49,3 +49,9 @@ void DeriveMoveSizes(TestState& s) {
     s.LRLgMove = MoveHalfSteps(kLRLgTravel, s.LRStepSize);
     DerivePlatformMoves(s);
 }
+
+bool DeriveUnsetMoveSizes(TestState& s) {
+    if (s.LRLgMove != 0) return false;
+    DeriveMoveSizes(s);
+    return true;
+}

@@ -29,3 +29,6 @@ void DeriveKnifeMoves(TestState& state);
 void DerivePlatformMoves(TestState& state);
 // All five, in the order LRSmMove, LRLgMove, TFOblateMove, TFRoughMove, TFFinalMoves.
 void DeriveMoveSizes(TestState& state);
+// All five when LRLgMove is 0 (the move sizes were never set); true when it derived.
+// The setup and auto-test dialogs run it as they close and load.
+bool DeriveUnsetMoveSizes(TestState& state);

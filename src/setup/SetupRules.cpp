@@ -1,6 +1,5 @@
 #include "setup/SetupRules.h"
 
-#include "autotest/MoveSizes.h"
 
 void KeepIntensityGap(int32_t& max, int32_t& min, bool maxLast) {
     if (max - min >= kIntensityGap) return;
@@ -24,8 +23,3 @@ int NextTab(int index, int count) {
     return (index + 1) % count;
 }
 
-bool DeriveUnsetMoveSizes(TestState& s) {
-    if (s.LRLgMove != 0) return false;
-    DeriveMoveSizes(s);
-    return true;
-}

@@ -20,7 +20,3 @@ void KeepIntensityGap(int32_t& max, int32_t& min, bool maxLast);
 // The tab Ctrl+Tab selects after `index` (0-based) of `count` tabs: the next
 // one, and after the last the first.
 int NextTab(int index, int count);
-
-// On closing the setup dialog: when LRLgMove is 0 (the move sizes were never
-// set), the five move sizes derived from the step sizes. True when it derived.
-bool DeriveUnsetMoveSizes(TestState& state);

@@ -17,8 +17,9 @@
 using SetupMenus = MainWindowTest;
 
 TEST_F(SetupMenus, SaveDataOptionsSavesTheSettingsEvenWhenCancelled) {
+    WriteSettings(GoodSettings());
     frmMain w;
-    w.textpath = "/results";
+    w.LoadSettings();  // nothing is saved before the file has been read
     QWidget* owner = nullptr;
     WhenModal([&](QDialog* d) {
         owner = d->parentWidget();

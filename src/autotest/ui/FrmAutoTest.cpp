@@ -13,6 +13,7 @@
 #include <QTabBar>
 
 #include "autotest/AutoTestVars.h"
+#include "autotest/MoveSizes.h"
 #include "autotest/PseudoCode.h"
 #include "platform/ui/Named.h"
 

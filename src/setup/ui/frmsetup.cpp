@@ -12,6 +12,7 @@
 #include <QTabBar>
 #include <QTimer>
 
+#include "autotest/MoveSizes.h"
 #include "output/ui/SaveOptions.h"
 #include "platform/ui/Centre.h"
 #include "platform/ui/Named.h"
