@@ -51,14 +51,13 @@ bool TakeNumber(const QStringList& lines, int line, double& value, QString& reas
     return true;
 }
 
-// A whole-number line, nearest value with halves to even. The bounds keep one
-// more test (and the previous test number) within the 32-bit range.
+// A whole-number line, nearest value with halves to even, within the test
+// numbers a profile may hold.
 bool TakeWhole(const QStringList& lines, int line, int32_t& value, QString& reason) {
     double number = 0;
     if (!TakeNumber(lines, line, number, reason)) return false;
     const double rounded = RoundHalfEven(number);
-    if (rounded <= std::numeric_limits<int32_t>::min() ||
-        rounded >= std::numeric_limits<int32_t>::max()) {
+    if (!(rounded >= kMinTestNumber && rounded <= kMaxTestNumber)) {
         reason = LineLabel(line) + QStringLiteral(" is out of range: ") + Quoted(lines[line - 1]) +
                  QLatin1Char('.');
         return false;

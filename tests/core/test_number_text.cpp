@@ -3,6 +3,7 @@
 #include <cmath>
 #include <limits>
 
+#include "common/TestData.h"
 #include "core/NumberText.h"
 
 TEST(NumberText, WritesShortestDecimalWithoutExponentOrTrailingZeros) {
@@ -128,4 +129,14 @@ TEST(NumberText, TextNearTheDoubleRangeReadsBack) {
     ASSERT_TRUE(ParseNumber(NumText(largest), back));
     EXPECT_EQ(back, largest);
     EXPECT_EQ(NumText(1.79769313486231e308).size(), 309);
+}
+
+TEST(NumberText, LargestDoubleFindingReadsBack) {
+    const QByteArray input = TestDataFile("findings/number-dblmax.bin");
+    ASSERT_FALSE(input.isEmpty());
+    double value = 0;
+    ASSERT_TRUE(ParseNumber(QString::fromLatin1(input.mid(1)), value));
+    double back = 0;
+    ASSERT_TRUE(ParseNumber(NumText(value), back));
+    EXPECT_EQ(back, value);
 }

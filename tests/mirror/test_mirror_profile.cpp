@@ -1,8 +1,10 @@
 #include <gtest/gtest.h>
 
 #include <QFileInfo>
+#include <limits>
 
 #include "MirrorTestFolder.h"
+#include "common/TestData.h"
 #include "mirror/MirrorName.h"
 #include "mirror/MirrorProfile.h"
 #include "mirror/ResultPaths.h"
@@ -115,4 +117,18 @@ TEST_F(MirrorProfileTest, ResultTreeIsFoundInAnyLetterCase) {
     EXPECT_TRUE(TextResultFilePath("", "Newt", 3).isEmpty());
     EXPECT_TRUE(MirrorResultFolder(results, "..").isEmpty());
     EXPECT_TRUE(ResultFormatFolder(results, "a/b", "TextData").isEmpty());
+}
+
+TEST_F(MirrorProfileTest, ConicOfTheLargestDoubleIsWrittenSoItReadsBack) {
+    Put("mirrors/Cc.ini", TestDataFile("findings/dblmax-conic.mirror.ini"));
+    const ProfileLoad load = ReadMirrorProfile("Cc");
+    ASSERT_TRUE(load.ok) << load.reason.toStdString();
+    TestState state;
+    StoreProfile(state, load.profile);
+    const QStringList lines = MirrorProfileLines(state);
+    EXPECT_EQ(lines[3].size(), 309);
+    ASSERT_TRUE(WriteMirrorProfile("Cc", lines));
+    const ProfileLoad again = ReadMirrorProfile("Cc");
+    ASSERT_TRUE(again.ok) << again.reason.toStdString();
+    EXPECT_EQ(again.profile.CC, std::numeric_limits<double>::max());
 }
