@@ -27,7 +27,8 @@ QString ProfileNameProblem(const QString& name) {
     }
     // Every character must be one a file name (UTF-8) and the settings file can
     // hold and give back: no unpaired half of a UTF-16 surrogate pair, no
-    // non-character and no U+FFFD, which marks bytes that were not text.
+    // non-character, no U+FFFD, which marks bytes that were not text, and no
+    // U+FEFF, which a reader takes for a byte-order mark at the start of a file.
     for (qsizetype i = 0; i < name.size(); ++i) {
         char32_t code = name[i].unicode();
         if (QChar::isHighSurrogate(code) && i + 1 < name.size() && name[i + 1].isLowSurrogate()) {
@@ -36,7 +37,8 @@ QString ProfileNameProblem(const QString& name) {
         } else if (QChar::isSurrogate(code)) {
             return kNotPlainText;
         }
-        if (QChar::isNonCharacter(code) || code == QChar::ReplacementCharacter)
+        if (QChar::isNonCharacter(code) || code == QChar::ReplacementCharacter ||
+            code == QChar::ByteOrderMark)
             return kNotPlainText;
     }
     return QString();

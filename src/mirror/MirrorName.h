@@ -20,7 +20,7 @@ bool IsIllegalNameChar(QChar c);
 // can. Refused: the empty name, "." and "..", the characters / \ : * ? < > |,
 // control characters (a line break would break the profile file), characters
 // that do not survive being written as UTF-8 and read back (an unpaired UTF-16
-// surrogate, a non-character, U+FFFD) and names longer than kMaxProfileNameLength.
+// surrogate, a non-character, U+FFFD, U+FEFF) and names longer than kMaxProfileNameLength.
 QString ProfileNameProblem(const QString& name);
 
 inline bool IsValidProfileName(const QString& name) {

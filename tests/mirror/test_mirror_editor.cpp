@@ -201,8 +201,9 @@ TEST_F(MirrorEditorTest, NamesThatAreNotPlainTextAreRefused) {
     const QString lone(reinterpret_cast<const QChar*>(utf16.constData()), utf16.size() / 2);
     const QString replaced = QString::fromUtf8(TestDataFile("findings/recent-fffd.bin").mid(1, 12));
     ASSERT_TRUE(replaced.contains(QChar::ReplacementCharacter));
-    for (const QString& name : {lone, replaced, QString("Jim") + QChar(0xD800),
-                                QString("A") + QChar(0xFFFF), QString(QChar(0xDC00)) + "B"}) {
+    for (const QString& name :
+         {lone, replaced, QString("Jim") + QChar(0xD800), QString("A") + QChar(0xFFFF),
+          QString(QChar(0xFEFF)) + "Jim", QString(QChar(0xDC00)) + "B"}) {
         MirrorEditorFields f = Good();
         f.NName = name;
         const MirrorSpecsCheck check = CheckMirrorSpecs(f, false, false, nullptr);
