@@ -161,15 +161,17 @@ TEST_F(SimSettingsFile, SettingsAtTheEdgeOfTheChecksAreRefusedWithTheirReason) {
     EXPECT_TRUE(SimSettingsProblem(s).startsWith("The radius of curvature must be at least"));
     s.radiusOfCurvature = std::sqrt(11.0 * 16);  // the rim at 45 degrees
     EXPECT_EQ(SimSettingsProblem(s), "");
-    // Just inside the limit, but 15 digits in the file round it outside.
-    s.radiusOfCurvature = std::nextafter(std::sqrt(11.0 * 16), 100.0);
-    while (s.radiusOfCurvature * s.radiusOfCurvature - 10 * 16 < 16)
-        s.radiusOfCurvature = std::nextafter(s.radiusOfCurvature, 100.0);
-    SimSettings written;
-    if (ParseSimSettings(SimSettingsLines(s), written))
-        EXPECT_EQ(SimSettingsProblem(written), "");
-    else
-        EXPECT_NE(SimSettingsProblem(s), "");
+    // With K = 8 that radius lies on the limit, but the file's 15 digits
+    // (12.6491106406735) lie below it: refused, as the file would be.
+    s.conicConstant = 8, s.radiusOfCurvature = 12.649110640673518;
+    EXPECT_NE(SimSettingsProblem(s), "");
+    double roc = std::sqrt(10.0 * 16);
+    for (int i = 0; i < 100; ++i, roc = std::nextafter(roc, 100.0)) {
+        s.radiusOfCurvature = roc;
+        if (!SimSettingsProblem(s).isEmpty()) continue;
+        SimSettings written;
+        ASSERT_TRUE(ParseSimSettings(SimSettingsLines(s), written)) << i;
+    }
 
     // A frame every 10^12 s would hold a paced grab for ever.
     ASSERT_TRUE(boundary.open(QIODevice::WriteOnly));
