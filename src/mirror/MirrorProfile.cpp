@@ -94,12 +94,15 @@ ProfileLoad ParseMirrorProfile(const QStringList& lines) {
         !TakeWhole(used, 6, p.NZ, load.reason) || !TakeWhole(used, 7, p.WorkNum, load.reason))
         return load;
 
-    // The values must give a zone table; whether the light source is fixed
-    // changes nothing here.
-    const ZoneTableResult zones = BuildZoneTable(p.MirDiam, p.Obst, p.Roc, p.NZ, false);
-    if (!zones.ok) {
-        load.reason = zones.reason;
-        return load;
+    // The values must give a zone table for either light source: a fixed one
+    // doubles the perfect readings, which may overflow where the single ones
+    // do not.
+    for (const bool fixedSource : {false, true}) {
+        const ZoneTableResult zones = BuildZoneTable(p.MirDiam, p.Obst, p.Roc, p.NZ, fixedSource);
+        if (!zones.ok) {
+            load.reason = zones.reason;
+            return load;
+        }
     }
     load.ok = true;
     return load;

@@ -76,6 +76,7 @@ TEST(MirrorProfileParse, RefusesBadProfilesWithAReason) {
         Lines({"../etc", "10", "100", "-1", "0", "4", "1"}),       // path in the name
         Lines({"", "10", "100", "-1", "0", "4", "1"}),             // no name
         QStringList{longName, "10", "100", "-1", "0", "4", "1"},   // huge name
+        Lines({"A", "2e154", "0.4", "-1", "0", "4", "1"}),         // fixed-source readings overflow
     };
     for (int i = 0; i < bad.size(); ++i) {
         const ProfileLoad load = ParseMirrorProfile(bad[i]);
