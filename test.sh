@@ -6,3 +6,5 @@ scripts/install-deps.sh
 scripts/build.sh
 cd build
 QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j"$(nproc)"
+# Every fuzz target for a few thousand inputs; a target that crashes fails the run.
+../scripts/fuzz.sh

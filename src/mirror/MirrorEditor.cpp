@@ -4,6 +4,7 @@
 
 #include "core/NumberText.h"
 #include "mirror/MirrorName.h"
+#include "mirror/ZoneGeometry.h"
 #include "platform/TextFile.h"
 
 namespace {
@@ -119,27 +120,42 @@ MirrorSpecsCheck CheckMirrorSpecs(const MirrorEditorFields& fields, bool profile
                      .arg(kMaxZones),
                  QStringLiteral("Zone Error!"));
 
-    // The next test number must be a whole 32-bit number that Save Data can
-    // still count up from.
+    // The next test number is the number text of tests + 1, kept for line 7 and
+    // taken as the profile reader takes that line, within the numbers a profile
+    // may hold.
     double tests = 0;
+    QString nextText;
     double next = 0;
     bool testsOk = FieldNumber(fields.NSeries, tests);
     if (testsOk) {
-        next = tests + 1;
+        nextText = NumText(tests + 1);
+        testsOk = ParseNumber(nextText, next);
         const double whole = RoundHalfEven(next);
-        testsOk = whole > std::numeric_limits<int32_t>::min() &&
-                  whole < std::numeric_limits<int32_t>::max();
+        testsOk = testsOk && whole >= kMinTestNumber && whole <= kMaxTestNumber;
     }
     if (!testsOk)
         c.Refuse(QStringLiteral("Improper format in Number of Tests Run!"),
                  QStringLiteral("Tests Ran Error"));
+
+    // Values at the ends of the double range pass every check above but give no
+    // zone table (an obstruction of 1e308 has an infinite area); the profile
+    // reader would refuse the file written from them.
+    if (!c.bad) {
+        for (const bool fixedSource : {false, true}) {
+            const ZoneTableResult table =
+                BuildZoneTable(diameter, obstruction, roc, RoundToLong(zones), fixedSource);
+            if (!table.ok) {
+                c.Refuse(table.reason, QStringLiteral("Zone Error!"));
+                break;
+            }
+        }
+    }
 
     if (c.bad) {
         check.outcome = MirrorSpecsOutcome::Refused;
         return check;
     }
 
-    const QString nextText = NumText(next);
     MirrorProfile& p = check.profile;
     p.WorkFile = name;
     p.MirDiam = diameter;

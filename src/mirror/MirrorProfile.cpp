@@ -51,14 +51,13 @@ bool TakeNumber(const QStringList& lines, int line, double& value, QString& reas
     return true;
 }
 
-// A whole-number line, nearest value with halves to even. The bounds keep one
-// more test (and the previous test number) within the 32-bit range.
+// A whole-number line, nearest value with halves to even, within the test
+// numbers a profile may hold.
 bool TakeWhole(const QStringList& lines, int line, int32_t& value, QString& reason) {
     double number = 0;
     if (!TakeNumber(lines, line, number, reason)) return false;
     const double rounded = RoundHalfEven(number);
-    if (rounded <= std::numeric_limits<int32_t>::min() ||
-        rounded >= std::numeric_limits<int32_t>::max()) {
+    if (!(rounded >= kMinTestNumber && rounded <= kMaxTestNumber)) {
         reason = LineLabel(line) + QStringLiteral(" is out of range: ") + Quoted(lines[line - 1]) +
                  QLatin1Char('.');
         return false;
@@ -95,12 +94,15 @@ ProfileLoad ParseMirrorProfile(const QStringList& lines) {
         !TakeWhole(used, 6, p.NZ, load.reason) || !TakeWhole(used, 7, p.WorkNum, load.reason))
         return load;
 
-    // The values must give a zone table; whether the light source is fixed
-    // changes nothing here.
-    const ZoneTableResult zones = BuildZoneTable(p.MirDiam, p.Obst, p.Roc, p.NZ, false);
-    if (!zones.ok) {
-        load.reason = zones.reason;
-        return load;
+    // The values must give a zone table for either light source: a fixed one
+    // doubles the perfect readings, which may overflow where the single ones
+    // do not.
+    for (const bool fixedSource : {false, true}) {
+        const ZoneTableResult zones = BuildZoneTable(p.MirDiam, p.Obst, p.Roc, p.NZ, fixedSource);
+        if (!zones.ok) {
+            load.reason = zones.reason;
+            return load;
+        }
     }
     load.ok = true;
     return load;

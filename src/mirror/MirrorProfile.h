@@ -24,6 +24,12 @@ struct MirrorProfile {
     int32_t WorkNum = 0;
 };
 
+// Test numbers a profile may hold: the reader refuses others, Save Data never
+// counts past the last one, and one less than the first is still a 32-bit number
+// (the previous test's results file).
+inline constexpr int32_t kMinTestNumber = INT32_MIN + 1;
+inline constexpr int32_t kMaxTestNumber = INT32_MAX - 1;
+
 struct ProfileLoad {
     bool ok = false;
     QString reason;  // why the profile is refused, when !ok

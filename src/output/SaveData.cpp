@@ -4,6 +4,17 @@
 #include "output/TextResults.h"
 
 bool SaveData(TestState& s, SaveDataHost& host) {
+    // The profile could not hold the next number: the results would carry a
+    // number that the next save writes over.
+    if (s.WorkNum >= kMaxTestNumber) {
+        host.ShowMessage(
+            QStringLiteral("Test number %1 is the last one a mirror profile can count; "
+                           "nothing was saved.\r\nStart a new profile for this mirror to go on "
+                           "testing.")
+                .arg(s.WorkNum),
+            MsgButtons::OK, MsgIcon::Exclamation, QStringLiteral("Save Data"));
+        return false;
+    }
     s.SaveFailed = false;
     if (s.Savefigure) host.SaveFigure45File();
     if (s.Savetext) SaveTextDataFile(s, host.FixedSource(), host);

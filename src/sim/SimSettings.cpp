@@ -76,9 +76,18 @@ bool ReadValue(SimSettings& s, const Field& field, const QString& text) {
     return true;
 }
 
-}  // namespace
+// The settings as their file text reads them back (numbers to 15 digits).
+SimSettings AsWritten(const SimSettings& s) {
+    SimSettings written = s;
+    for (const Entry& entry : kEntries)
+        if (auto d = std::get_if<double SimSettings::*>(&entry.field)) {
+            double back = 0;
+            if (ParseNumber(NumText(s.**d), back)) written.** d = back;
+        }
+    return written;
+}
 
-QString SimSettingsProblem(const SimSettings& s) {
+QString Problem(const SimSettings& s) {
     using namespace SimLimits;
     if (!Within(s.mirrorDiameter, 0.1, kMaxDiameter))
         return QStringLiteral("The mirror diameter must lie between 0.1 and %1 inches.")
@@ -86,13 +95,16 @@ QString SimSettingsProblem(const SimSettings& s) {
     if (!Within(s.conicConstant, -kMaxConic, kMaxConic))
         return QStringLiteral("The conic constant must lie between -%1 and %1.").arg(kMaxConic);
     const double a = s.mirrorDiameter / 2;
-    // The sag formula needs R^2 > (1 + K) a^2 everywhere on the mirror.
+    // The sag's square root R^2 - (1 + K) r^2 must stay clear of 0 out to the
+    // rim: at 0 the surface turns parallel to the axis and the slope is infinite.
+    // At least a^2 keeps the rim's slope within 45 degrees.
     if (!std::isfinite(s.radiusOfCurvature) || s.radiusOfCurvature <= 0 ||
-        s.radiusOfCurvature * s.radiusOfCurvature <= (1 + s.conicConstant) * a * a ||
-        s.radiusOfCurvature < s.mirrorDiameter)
+        s.radiusOfCurvature < s.mirrorDiameter ||
+        s.radiusOfCurvature * s.radiusOfCurvature - (1 + s.conicConstant) * a * a < a * a)
         return QStringLiteral(
             "The radius of curvature must be at least the diameter and fit the conic "
-            "constant over the whole mirror.");
+            "constant over the whole mirror: R\u00b2 must be at least (2 + K) times the "
+            "square of half the diameter, so the rim slopes less than 45 degrees.");
     if (!Within(s.edgeHeight, -kMaxEdgeHeight, kMaxEdgeHeight))
         return QStringLiteral("The turned edge must be within %1 inches.").arg(kMaxEdgeHeight);
     if (!Within(s.edgeZone, 0.01, 1))
@@ -118,8 +130,12 @@ QString SimSettingsProblem(const SimSettings& s) {
     if (!Within(s.driftX, -kMaxDrift, kMaxDrift) || !Within(s.driftY, -kMaxDrift, kMaxDrift))
         return QStringLiteral("The drift must lie between -%1 and %1 pixels a minute.")
             .arg(kMaxDrift);
-    if (!Within(s.frameRate, 0, kMaxFrameRate))
-        return QStringLiteral("The frame rate must lie between 0 and %1 a second.")
+    // A paced grab waits one frame time: below one frame a second a grab would
+    // hold the program for longer than a camera ever does.
+    if (!(s.frameRate == 0 || Within(s.frameRate, kMinFrameRate, kMaxFrameRate)))
+        return QStringLiteral(
+                   "The frame rate must be 0 (no pacing) or lie between %1 and %2 a second.")
+            .arg(kMinFrameRate)
             .arg(kMaxFrameRate);
     if (!Within(s.knifeStart, -kMaxKnifeStart, kMaxKnifeStart))
         return QStringLiteral("The knife's start must lie within %1 inch of the source image.")
@@ -134,6 +150,16 @@ QString SimSettingsProblem(const SimSettings& s) {
         return QStringLiteral("The travel per half step must lie between %1 and %2 inches.")
             .arg(NumText(kMinTravel), NumText(kMaxTravel));
     return QString();
+}
+
+}  // namespace
+
+QString SimSettingsProblem(const SimSettings& s) {
+    const QString problem = Problem(s);
+    if (!problem.isEmpty()) return problem;
+    // A value on the edge of a limit may cross it in the file's 15 digits: the
+    // file written from accepted settings must be accepted when read back.
+    return Problem(AsWritten(s));
 }
 
 QStringList SimSettingsLines(const SimSettings& settings) {

@@ -63,6 +63,7 @@ constexpr double kMaxSeparation = 4;
 constexpr double kMaxRadiusPixels = 240;
 constexpr double kMaxNoise = 50;
 constexpr double kMaxDrift = 600;
+constexpr double kMinFrameRate = 1;  // or 0: no pacing
 constexpr double kMaxFrameRate = 120;
 constexpr double kMaxKnifeStart = 1;
 constexpr double kMaxPlatformStart = 20;
@@ -70,8 +71,8 @@ constexpr double kMinTravel = 0.0000001;
 constexpr double kMaxTravel = 0.01;
 }  // namespace SimLimits
 
-// Empty when the settings describe a tester the simulator can render; otherwise
-// what is wrong, in words for the user.
+// Empty when the settings describe a tester the simulator can render, also as
+// their file text reads them back; otherwise what is wrong, in words for the user.
 QString SimSettingsProblem(const SimSettings& settings);
 
 // The settings as "Name=value" lines, and back. Reading fails on a line that is

@@ -409,7 +409,7 @@ QByteArray Joined(const QStringList& lines) {
 TEST(SettingsFile, ReplacementCharacterCaptionKeepsEveryLaterLine) {
     // A saved file whose first recent mirror's name holds U+FFFD.
     QStringList original;
-    ASSERT_TRUE(ReadSettingsFile(TEST_DATA_DIR "/fffd.quenz.ini", original));
+    ASSERT_TRUE(ReadSettingsFile(DRELMONT_TEST_DATA_DIR "/findings/fffd.quenz.ini", original));
     ASSERT_EQ(original.size(), kSettingsLineCount);
     TestState s = StartupState();
     ControlSettings c;
@@ -426,7 +426,7 @@ TEST(SettingsFile, ReplacementCharacterCaptionKeepsEveryLaterLine) {
     QStringList again;
     ASSERT_TRUE(ReadSettingsFile(path, again));
     EXPECT_EQ(again, original);
-    EXPECT_EQ(FileBytes(path), FileBytes(TEST_DATA_DIR "/fffd.quenz.ini"));
+    EXPECT_EQ(FileBytes(path), FileBytes(DRELMONT_TEST_DATA_DIR "/findings/fffd.quenz.ini"));
 }
 
 TEST(SettingsFile, CaptionAndFolderLinesTakeAnyTextButLineBreaksAndNul) {

@@ -1,5 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <limits>
+
+#include "common/TestData.h"
 #include "core/NumberText.h"
 
 TEST(NumberText, WritesShortestDecimalWithoutExponentOrTrailingZeros) {
@@ -49,4 +53,90 @@ TEST(NumberText, RoundsHalvesToEven) {
     EXPECT_EQ(RoundToLong(1e12), INT32_MAX);
     EXPECT_DOUBLE_EQ(RoundHalfEven(40 * 0.000125 * 25.4, 4), 0.127);
     EXPECT_DOUBLE_EQ(RoundHalfEven(0.00125, 4), 0.0012);
+}
+
+namespace {
+
+// m x 10^-d as the nearest double, from its decimal text.
+double Decimal(long long m, int d) {
+    double v = 0;
+    EXPECT_TRUE(ParseNumber(QStringLiteral("%1e-%2").arg(m).arg(d), v));
+    return v;
+}
+
+// n / 10^shift rounded to a whole number with halves to even, in integers.
+long long ExactHalfEven(long long n, long long shift) {
+    if (n < 0) return -ExactHalfEven(-n, shift);
+    long long scale = 1;
+    for (long long i = 0; i < shift; ++i) scale *= 10;
+    const long long q = n / scale, r = n % scale;
+    if (2 * r > scale || (2 * r == scale && q % 2 == 1)) return q + 1;
+    return q;
+}
+
+}  // namespace
+
+TEST(NumberText, RoundsDecimalTiesOfTheShownValue) {
+    // Knife travel and zone-table figures whose doubles lie off the decimal tie.
+    EXPECT_EQ(NumText(RoundHalfEven(18 * 0.000125, 4)), "0.0022");
+    EXPECT_EQ(NumText(RoundHalfEven(3066 * 0.000125, 4)), "0.3832");
+    EXPECT_EQ(NumText(RoundHalfEven(2.0085, 3)), "2.008");
+    EXPECT_EQ(NumText(RoundHalfEven(16.0995, 3)), "16.1");
+    EXPECT_EQ(NumText(RoundHalfEven(-16.0995, 3)), "-16.1");
+    EXPECT_EQ(NumText(RoundHalfEven(9.99995, 4)), "10");
+    EXPECT_EQ(NumText(RoundHalfEven(0.00005, 4)), "0");
+    EXPECT_EQ(NumText(RoundHalfEven(0.00015, 4)), "0.0002");
+    EXPECT_EQ(NumText(RoundHalfEven(0.000051, 4)), "0.0001");
+    EXPECT_EQ(NumText(RoundHalfEven(0.0000049, 4)), "0");
+    EXPECT_EQ(RoundHalfEven(1e300, 4), 1e300);
+    EXPECT_EQ(RoundHalfEven(123456.789, 12), 123456.789);
+}
+
+TEST(NumberText, DecimalRoundingMatchesExactDecimalsOverASweep) {
+    for (long long ypos = -20000; ypos <= 20000; ++ypos) {
+        // Platform travel in inches (0.000125 a half step) and millimetres.
+        const long long inchMillionths = ypos * 125;
+        ASSERT_EQ(RoundHalfEven(ypos * 0.000125, 4), Decimal(ExactHalfEven(inchMillionths, 2), 4))
+            << ypos;
+        const long long mmMillionths = ypos * 3175;
+        ASSERT_EQ(RoundHalfEven(ypos * 0.000125 * 25.4, 4),
+                  Decimal(ExactHalfEven(mmMillionths, 2), 4))
+            << ypos;
+    }
+    // Every tie k.5 at the place after d decimals goes to the even neighbour.
+    for (int d = 0; d <= 6; ++d) {
+        for (long long k = 0; k < 20000; k += 7) {
+            const double tie = Decimal(k * 10 + 5, d + 1);
+            ASSERT_EQ(RoundHalfEven(tie, d), Decimal(ExactHalfEven(k * 10 + 5, 1), d))
+                << k << " " << d;
+            ASSERT_EQ(RoundHalfEven(-tie, d), -Decimal(ExactHalfEven(k * 10 + 5, 1), d));
+        }
+    }
+}
+
+TEST(NumberText, TextNearTheDoubleRangeReadsBack) {
+    const double largest = std::numeric_limits<double>::max();
+    for (double v : {largest, -largest, std::nextafter(largest, 0.0), 1.797693134862315e308,
+                     1.79769313486231e308, std::numeric_limits<double>::denorm_min(),
+                     std::numeric_limits<double>::min()}) {
+        const QString text = NumText(v);
+        double back = 0;
+        ASSERT_TRUE(ParseNumber(text, back)) << v;
+        EXPECT_EQ(NumText(back), text);
+        EXPECT_FALSE(text.contains(QLatin1Char('e')));
+    }
+    double back = 0;
+    ASSERT_TRUE(ParseNumber(NumText(largest), back));
+    EXPECT_EQ(back, largest);
+    EXPECT_EQ(NumText(1.79769313486231e308).size(), 309);
+}
+
+TEST(NumberText, LargestDoubleFindingReadsBack) {
+    const QByteArray input = TestDataFile("findings/number-dblmax.bin");
+    ASSERT_FALSE(input.isEmpty());
+    double value = 0;
+    ASSERT_TRUE(ParseNumber(QString::fromLatin1(input.mid(1)), value));
+    double back = 0;
+    ASSERT_TRUE(ParseNumber(NumText(value), back));
+    EXPECT_EQ(back, value);
 }

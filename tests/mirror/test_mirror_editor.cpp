@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
 #include "MirrorTestFolder.h"
+#include "common/TestData.h"
 #include "mirror/MirrorEditor.h"
+#include "mirror/MirrorName.h"
 
 namespace {
 
@@ -160,4 +162,56 @@ TEST_F(MirrorEditorTest, OpeningKeepsFieldsTheFileLacks) {
     EXPECT_EQ(six->NNZ, "5");
     EXPECT_EQ(six->NSeries, "9");
     EXPECT_FALSE(OpenProfileForEditor(Root() + "/mirrors/none.ini", current).has_value());
+}
+
+TEST_F(MirrorEditorTest, ValuesWithoutAZoneTableAreRefusedByTheChecks) {
+    Put("mirrors/Ed.ini", TestDataFile("findings/editor-obstruction.ini"));
+    const auto opened = OpenProfileForEditor(Root() + "/mirrors/Ed.ini", MirrorEditorFields());
+    ASSERT_TRUE(opened.has_value());
+    EXPECT_EQ(opened->Nobst, "1.1e308");
+    const MirrorSpecsCheck check = CheckMirrorSpecs(*opened, true, false, nullptr);
+    EXPECT_EQ(check.outcome, MirrorSpecsOutcome::Refused);
+    EXPECT_EQ(Titles(check), QStringList{"Zone Error!"});
+
+    MirrorEditorFields f = Good();
+    f.Ndiam = "1e200";  // the perfect readings overflow
+    EXPECT_EQ(CheckMirrorSpecs(f, false, false, nullptr).outcome, MirrorSpecsOutcome::Refused);
+}
+
+TEST_F(MirrorEditorTest, AcceptedProfilesReadBackAsChecked) {
+    MirrorEditorFields f = Good();
+    // "Tests Ran to Date" + 1 is written as 0.5, which the reader takes as 0.
+    for (const auto& [tests, next] :
+         {std::pair{"-0.4999999999999999", 0}, {"2147483645", 2147483646}}) {
+        f.NSeries = tests;
+        const MirrorSpecsCheck check = CheckMirrorSpecs(f, false, false, nullptr);
+        ASSERT_EQ(check.outcome, MirrorSpecsOutcome::Accepted) << tests;
+        EXPECT_EQ(check.profile.WorkNum, next);
+        const ProfileLoad load = ParseMirrorProfile(check.lines);
+        ASSERT_TRUE(load.ok) << load.reason.toStdString();
+        EXPECT_EQ(load.profile.WorkNum, check.profile.WorkNum);
+    }
+    f.NSeries = "2147483646";  // one more could not be counted
+    EXPECT_EQ(CheckMirrorSpecs(f, false, false, nullptr).outcome, MirrorSpecsOutcome::Refused);
+}
+
+TEST_F(MirrorEditorTest, NamesThatAreNotPlainTextAreRefused) {
+    // Bytes that decode to unpaired UTF-16 surrogates and to U+FFFD.
+    const QByteArray utf16 = TestDataFile("findings/mirrorname-lone-surrogate.bin").mid(1);
+    const QString lone(reinterpret_cast<const QChar*>(utf16.constData()), utf16.size() / 2);
+    const QString replaced = QString::fromUtf8(TestDataFile("findings/recent-fffd.bin").mid(1, 12));
+    ASSERT_TRUE(replaced.contains(QChar::ReplacementCharacter));
+    for (const QString& name :
+         {lone, replaced, QString("Jim") + QChar(0xD800), QString("A") + QChar(0xFFFF),
+          QString(QChar(0xFEFF)) + "Jim", QString(QChar(0xDC00)) + "B"}) {
+        MirrorEditorFields f = Good();
+        f.NName = name;
+        const MirrorSpecsCheck check = CheckMirrorSpecs(f, false, false, nullptr);
+        EXPECT_EQ(check.outcome, MirrorSpecsOutcome::Refused);
+        EXPECT_EQ(Titles(check), QStringList{"Naming Error!"});
+        EXPECT_TRUE(WriteMirrorProfile(name, {name}) == false);
+    }
+    // A character outside the basic plane, as a surrogate pair, is a name.
+    EXPECT_TRUE(IsValidProfileName(QString("Newt ") + QString::fromUcs4(U"\U0001F52D")));
+    EXPECT_TRUE(IsValidProfileName(QString::fromUtf8("Miroir t\xc3\xa9")));
 }

@@ -1,8 +1,10 @@
 #include <gtest/gtest.h>
 
 #include <QFileInfo>
+#include <limits>
 
 #include "MirrorTestFolder.h"
+#include "common/TestData.h"
 #include "mirror/MirrorName.h"
 #include "mirror/MirrorProfile.h"
 #include "mirror/ResultPaths.h"
@@ -74,6 +76,7 @@ TEST(MirrorProfileParse, RefusesBadProfilesWithAReason) {
         Lines({"../etc", "10", "100", "-1", "0", "4", "1"}),       // path in the name
         Lines({"", "10", "100", "-1", "0", "4", "1"}),             // no name
         QStringList{longName, "10", "100", "-1", "0", "4", "1"},   // huge name
+        Lines({"A", "2e154", "0.4", "-1", "0", "4", "1"}),         // fixed-source readings overflow
     };
     for (int i = 0; i < bad.size(); ++i) {
         const ProfileLoad load = ParseMirrorProfile(bad[i]);
@@ -115,4 +118,18 @@ TEST_F(MirrorProfileTest, ResultTreeIsFoundInAnyLetterCase) {
     EXPECT_TRUE(TextResultFilePath("", "Newt", 3).isEmpty());
     EXPECT_TRUE(MirrorResultFolder(results, "..").isEmpty());
     EXPECT_TRUE(ResultFormatFolder(results, "a/b", "TextData").isEmpty());
+}
+
+TEST_F(MirrorProfileTest, ConicOfTheLargestDoubleIsWrittenSoItReadsBack) {
+    Put("mirrors/Cc.ini", TestDataFile("findings/dblmax-conic.mirror.ini"));
+    const ProfileLoad load = ReadMirrorProfile("Cc");
+    ASSERT_TRUE(load.ok) << load.reason.toStdString();
+    TestState state;
+    StoreProfile(state, load.profile);
+    const QStringList lines = MirrorProfileLines(state);
+    EXPECT_EQ(lines[3].size(), 309);
+    ASSERT_TRUE(WriteMirrorProfile("Cc", lines));
+    const ProfileLoad again = ReadMirrorProfile("Cc");
+    ASSERT_TRUE(again.ok) << again.reason.toStdString();
+    EXPECT_EQ(again.profile.CC, std::numeric_limits<double>::max());
 }

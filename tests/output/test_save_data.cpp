@@ -4,6 +4,8 @@
 #include <QFile>
 #include <QTemporaryDir>
 
+#include "common/TestData.h"
+#include "mirror/MirrorProfile.h"
 #include "output/SaveData.h"
 #include "output/TextResults.h"
 #include "platform/ProgramFolder.h"
@@ -120,3 +122,31 @@ TEST_F(SaveDataTest, WritersRunInOrderAndSixTestsWaitsForFigure) {
 }
 
 }  // namespace
+
+TEST_F(SaveDataTest, TheLastTestNumberAProfileHoldsIsNeverPassed) {
+    QDir().mkpath(dir.path() + "/mirrors");
+    QFile file(dir.path() + "/mirrors/&1 Dir Mirror.ini");
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(TestDataFile("findings/bignum.mirror.ini"));
+    file.close();
+    ProfileLoad load = ReadMirrorProfile("&1 Dir Mirror");
+    ASSERT_TRUE(load.ok) << load.reason.toStdString();
+    EXPECT_EQ(load.profile.WorkNum, 2147483646);
+    StoreProfile(s, load.profile);
+
+    EXPECT_FALSE(SaveData(s, host));
+    EXPECT_EQ(s.WorkNum, 2147483646);
+    ASSERT_EQ(host.messages.size(), 1);
+    EXPECT_TRUE(host.messages[0].startsWith("Save Data: Test number 2147483646 is the last"));
+    EXPECT_FALSE(QDir(s.textpath).exists());
+    EXPECT_TRUE(ReadMirrorProfile("&1 Dir Mirror").ok);
+
+    // One below the last: saved, and the profile with the last number reads back.
+    s.WorkNum = 2147483645;
+    host.messages.clear();
+    EXPECT_TRUE(SaveData(s, host));
+    EXPECT_TRUE(host.messages.isEmpty());
+    load = ReadMirrorProfile("&1 Dir Mirror");
+    ASSERT_TRUE(load.ok) << load.reason.toStdString();
+    EXPECT_EQ(load.profile.WorkNum, 2147483646);
+}

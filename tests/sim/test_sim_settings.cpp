@@ -3,7 +3,9 @@
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+#include <cmath>
 
+#include "common/TestData.h"
 #include "platform/ProgramFolder.h"
 #include "platform/TextFile.h"
 #include "sim/SimSettings.h"
@@ -151,4 +153,47 @@ TEST_F(SimSettingsFile, TesterFramesRepeatRunToRun) {
         EXPECT_EQ(first.renderFrame(), second.renderFrame()) << i;
     }
     EXPECT_EQ(first.framesRendered(), 3u);
+}
+
+TEST_F(SimSettingsFile, SettingsAtTheEdgeOfTheChecksAreRefusedWithTheirReason) {
+    // The rim of a K = 9 mirror whose R^2 is (1 + K) (D/2)^2 up to rounding:
+    // the sag's square root is 0 there.
+    QFile boundary(path_);
+    ASSERT_TRUE(boundary.open(QIODevice::WriteOnly));
+    boundary.write(TestDataFile("findings/sim-boundary.simulator.ini"));
+    boundary.close();
+    SimSettings read;
+    EXPECT_FALSE(LoadSimSettings(path_, read));
+    SimSettings s;
+    s.mirrorDiameter = 8, s.conicConstant = 9, s.radiusOfCurvature = 12.649110640673518;
+    EXPECT_TRUE(SimSettingsProblem(s).startsWith("The radius of curvature must be at least"));
+    s.radiusOfCurvature = std::sqrt(11.0 * 16);  // the rim at 45 degrees
+    EXPECT_EQ(SimSettingsProblem(s), "");
+    // With K = 8 that radius lies on the limit, but the file's 15 digits
+    // (12.6491106406735) lie below it: refused, as the file would be.
+    s.conicConstant = 8, s.radiusOfCurvature = 12.649110640673518;
+    EXPECT_NE(SimSettingsProblem(s), "");
+    double roc = std::sqrt(10.0 * 16);
+    for (int i = 0; i < 100; ++i, roc = std::nextafter(roc, 100.0)) {
+        s.radiusOfCurvature = roc;
+        if (!SimSettingsProblem(s).isEmpty()) continue;
+        SimSettings written;
+        ASSERT_TRUE(ParseSimSettings(SimSettingsLines(s), written)) << i;
+    }
+
+    // A frame every 10^12 s would hold a paced grab for ever.
+    ASSERT_TRUE(boundary.open(QIODevice::WriteOnly));
+    boundary.write(TestDataFile("findings/simrate.simulator.ini"));
+    boundary.close();
+    EXPECT_FALSE(LoadSimSettings(path_, read));
+    SimSettings rate;
+    for (double fps : {1e-12, 0.5, -1.0, 121.0}) {
+        rate.frameRate = fps;
+        EXPECT_EQ(SimSettingsProblem(rate),
+                  "The frame rate must be 0 (no pacing) or lie between 1 and 120 a second.");
+    }
+    for (double fps : {0.0, 1.0, 120.0}) {
+        rate.frameRate = fps;
+        EXPECT_EQ(SimSettingsProblem(rate), "");
+    }
 }
