@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QStringList>
+
+#include "output/OutsidePrograms.h"
+
+// Records what the writers ask of the outside programs, one line each:
+// "start <program> in <folder>", "keys <keys>[ wait]", "pause <ms>".
+struct FakePrograms : OutsidePrograms {
+    QStringList log;
+    bool startFails = false;
+    int keysFailAt = -1;  // the number of the send that fails (0 = the first)
+    int sends = 0;
+    bool Shell(const QString& program, const QString& folder) override {
+        log << "start " + program + " in " + folder;
+        return !startFails;
+    }
+    bool SendKeys(const KeySequence& keys, bool wait) override {
+        log << "keys " + ShownKeys(keys) + (wait ? " wait" : "");
+        return sends++ != keysFailAt;
+    }
+    void Pause(float ms) override { log << "pause " + QString::number(ms); }
+};
