@@ -1,11 +1,13 @@
 #pragma once
 
+#include <QFileInfo>
 #include <QStringList>
 
 #include "output/OutsidePrograms.h"
 
 // Records what the writers ask of the outside programs, one line each:
-// "start <program> in <folder>", "keys <keys>[ wait]", "pause <ms>".
+// "start <program> in <folder>", "keys <keys>[ wait]", "pause <ms>". A program
+// that is not there fails to start, as it would on the desktop.
 struct FakePrograms : OutsidePrograms {
     QStringList log;
     bool startFails = false;
@@ -13,7 +15,7 @@ struct FakePrograms : OutsidePrograms {
     int sends = 0;
     bool Shell(const QString& program, const QString& folder) override {
         log << "start " + program + " in " + folder;
-        return !startFails;
+        return QFileInfo(program).isFile() && !startFails;
     }
     bool SendKeys(const KeySequence& keys, bool wait) override {
         log << "keys " + ShownKeys(keys) + (wait ? " wait" : "");

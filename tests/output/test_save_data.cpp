@@ -109,6 +109,9 @@ TEST_F(SaveDataTest, EmptyTextpathOrUnsafeNameWritesNothing) {
 TEST_F(SaveDataTest, WritersRunInOrderAndSixTestsWaitsForFigure) {
     s.Savefigure = s.SaveSixtests = s.LaunchFigure = s.LaunchSixtests = true;
     s.FigurePath = dir.path();
+    ASSERT_TRUE(WriteTextLines(dir.path() + "/figure45.exe", {"#!/bin/sh"}));
+    ASSERT_TRUE(WriteTextLines(dir.path() + "/sixtests.exe", {"#!/bin/sh"}));
+    s.Sixtestspath = dir.path();
     host.answer = MsgResult::Cancel;
     EXPECT_TRUE(SaveData(s, host));  // Cancel skips SixTests, yet the number advances
     EXPECT_EQ(host.messages, QStringList{"Waiting for Figure to exit: Press OK to load Sixtests"});
