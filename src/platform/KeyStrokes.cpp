@@ -93,12 +93,13 @@ class XSession {
     XSession() {
         if (qEnvironmentVariableIsEmpty("DISPLAY")) return;
         previous_ = XSetErrorHandler(IgnoreXError);
+        handlerSet_ = true;
         xdo_ = xdo_new(nullptr);
         if (xdo_) xdo_->quiet = 1;
     }
     ~XSession() {
         if (xdo_) xdo_free(xdo_);
-        if (previous_) XSetErrorHandler(previous_);
+        if (handlerSet_) XSetErrorHandler(previous_);
     }
     XSession(const XSession&) = delete;
     XSession& operator=(const XSession&) = delete;
@@ -111,6 +112,7 @@ class XSession {
   private:
     xdo_t* xdo_ = nullptr;
     int (*previous_)(Display*, XErrorEvent*) = nullptr;
+    bool handlerSet_ = false;
 };
 
 // The _NET_WM_PID of a window; 0 when it has none.
@@ -295,9 +297,15 @@ void WaitUntilTaken(const XSession& x, qint64 pid) {
     for (int round = 0; round < 2; ++round) {
         XSync(x.display(), False);
         qint64 focusPid = 0;
-        const Window focused = FocusedWindow(x, &focusPid);
-        if (!focused || !ProcessTree(pid).contains(focusPid)) return;
-        Settle(x, focused);
+        Window target = FocusedWindow(x, &focusPid);
+        const QSet<qint64> tree = ProcessTree(pid);
+        if (!target || !tree.contains(focusPid)) {
+            // The keys closed the window that had the focus: ask the program's top one.
+            const QList<Window> shown = ShownWindows(x, tree);
+            if (shown.isEmpty()) return;
+            target = shown.last();
+        }
+        Settle(x, target);
         BreatheFor(milliseconds(20));
     }
 }

@@ -4,11 +4,14 @@
 
 #include <gtest/gtest.h>
 #include <signal.h>
+#include <sys/prctl.h>
+#include <sys/wait.h>
 
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QTemporaryDir>
+#include <QThread>
 
 #include "PrivateDisplay.h"
 #include "output/SaveData.h"
@@ -42,6 +45,9 @@ class OutsidePrograms : public ::testing::Test {
   protected:
     void SetUp() override {
         ASSERT_TRUE(dir.isValid());
+        // Programs started detached become children of this process, not of the
+        // system's first process, so that TearDown can reap them.
+        prctl(PR_SET_CHILD_SUBREAPER, 1);
         SetAppPath(Folder("program"));
         s.textpath = Folder("Résultats \"q\" 'a' +^%~(){} ü");
         s.WorkFile = "Miroir (8) +^%~{} é";
@@ -52,13 +58,22 @@ class OutsidePrograms : public ::testing::Test {
         s.Sixtestspath = Folder("sixtests");
     }
     void TearDown() override {
-        // Stand-ins still running are ended by the ids they wrote.
+        // Stand-ins still running are ended by the ids they wrote, and every
+        // program started here is reaped (the tests adopt them, see SetUp).
+        QList<pid_t> started;
         for (const QString& folder : pidFolders) {
-            const QStringList files = QDir(folder).entryList({"*.pid"});
-            for (const QString& name : files) {
-                const qint64 pid = Read(folder + "/" + name).toLongLong();
-                if (pid > 0) kill(static_cast<pid_t>(pid), SIGTERM);
-            }
+            for (const QString& name : QDir(folder).entryList({"*.pid"}))
+                started << Read(folder + "/" + name).toInt();
+            for (const QString& line : Read(folder + "/started.txt").split('\n'))
+                if (line.startsWith("pid ")) started << line.mid(4).toInt();
+        }
+        for (const pid_t pid : started) {
+            if (pid <= 0) continue;
+            kill(pid, SIGTERM);
+            QElapsedTimer timer;
+            timer.start();
+            while (waitpid(pid, nullptr, WNOHANG) == 0 && timer.elapsed() < 3000)
+                QThread::msleep(10);
         }
     }
     QString Folder(const QString& name) {
@@ -88,7 +103,7 @@ TEST_F(OutsidePrograms, SaveDataStartsBothProgramsAndTheScriptMakesSixTestsWrite
     Install(STANDIN_RECORDER, s.FigurePath, "figure45.exe");
     Install(STANDIN_SIXTESTS, s.Sixtestspath, "sixtests.exe");
     Install(STANDIN_SIXTESTS, AppPath(), "3vivuvuz.exe");
-    pidFolders << SixTestsFolder();
+    pidFolders << SixTestsFolder() << s.textpath + "/" + s.WorkFile + "/Figure";
     s.Savefigure = s.SaveSixtests = s.LaunchFigure = s.LaunchSixtests = s.Launch3d = true;
 
     EXPECT_TRUE(SaveData(s, host)) << host.programs.LastError().toStdString();
@@ -125,6 +140,7 @@ TEST_F(OutsidePrograms, NoWindowOfTheStartedProgramMeansNothingIsTyped) {
     // The witness holds the focus before the save starts.
     ASSERT_TRUE(SendKeysToProcess(pid, {Keys::Text("w")}, true, std::chrono::seconds(15)));
     Install(STANDIN_RECORDER, s.Sixtestspath, "sixtests.exe");
+    pidFolders << SixTestsFolder();
     s.SaveSixtests = s.LaunchSixtests = true;
 
     EXPECT_FALSE(SaveSixTestsFile(s, false, host, host.programs));
