@@ -38,7 +38,8 @@ bool RunScript(const std::vector<ScriptStep>& script, OutsidePrograms& programs)
 }
 
 // Everything after the input file is written; false at the first failure.
-bool Launch(TestState& s, const QString& folder, MessageSink& messages, OutsidePrograms& programs) {
+bool Launch(const TestState& s, const QString& folder, MessageSink& messages,
+            OutsidePrograms& programs) {
     const QString file3d = Absolute(Test3dFilePath(s));
     if (s.LaunchSixtests) {
         if (!programs.Shell(ResolvePath(folder, kSixTestsProgram), folder)) return false;
