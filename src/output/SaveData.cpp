@@ -1,6 +1,8 @@
 #include "output/SaveData.h"
 
 #include "mirror/MirrorProfile.h"
+#include "output/Figure45File.h"
+#include "output/SixTestsFile.h"
 #include "output/TextResults.h"
 
 bool SaveData(TestState& s, SaveDataHost& host) {
@@ -16,7 +18,7 @@ bool SaveData(TestState& s, SaveDataHost& host) {
         return false;
     }
     s.SaveFailed = false;
-    if (s.Savefigure) host.SaveFigure45File();
+    if (s.Savefigure) SaveFigure45File(s, host.FixedSource(), host, host.Programs());
     if (s.Savetext) SaveTextDataFile(s, host.FixedSource(), host);
     if (s.SaveSixtests) {
         if (s.LaunchFigure && s.LaunchSixtests) {
@@ -24,9 +26,9 @@ bool SaveData(TestState& s, SaveDataHost& host) {
             if (host.ShowMessage(QStringLiteral("Press OK to load Sixtests"), MsgButtons::OKCancel,
                                  MsgIcon::None,
                                  QStringLiteral("Waiting for Figure to exit")) == MsgResult::OK)
-                host.SaveSixTestsFile();
+                SaveSixTestsFile(s, host.FixedSource(), host, host.Programs());
         } else {
-            host.SaveSixTestsFile();
+            SaveSixTestsFile(s, host.FixedSource(), host, host.Programs());
         }
     }
     if ((!s.Savefigure && !s.Savetext && !s.SaveSixtests) || s.SaveFailed) {

@@ -4,21 +4,16 @@
 
 #include "core/TestState.h"
 #include "output/MessageSink.h"
+#include "output/OutsidePrograms.h"
 
 // What Save Data needs of the main window beyond the test state.
-//   ShowMessage       shows a message box (MsgBox) and returns the answer.
-//   FixedSource       the check mark of MnuFixed, read at each call.
-//   SaveFigure45File  the Figure45 writer: writes Figure/Test<N>.fig (and starts
-//                     figure45.exe when asked); on failure shows its own message
-//                     and sets SaveFailed.
-//   SaveSixTestsFile  the SixTests writer, likewise for SixTests/Test<N>.set.
-// Until a writer exists its hook must report the failure (message and SaveFailed),
-// never succeed silently: the test number would advance with the file missing.
+//   ShowMessage  shows a message box (MsgBox) and returns the answer.
+//   FixedSource  the check mark of MnuFixed, read at each call.
+//   Programs     starts the outside reduction programs and sends them keys.
 class SaveDataHost : public virtual MessageSink {
   public:
     virtual bool FixedSource() = 0;
-    virtual void SaveFigure45File() = 0;
-    virtual void SaveSixTestsFile() = 0;
+    virtual OutsidePrograms& Programs() = 0;
 };
 
 // Command5_Click, "Save Data": runs the chosen writers in their order (Figure45,

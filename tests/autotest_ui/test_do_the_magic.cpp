@@ -231,9 +231,9 @@ TEST_F(DoTheMagic, UnwritableResultFolderKeepsTheTestNumber) {
     ExpectLiveStateRestored(w);
 }
 
-// The Figure45 and SixTests files cannot be written by this version: choosing
-// them must not let the test number advance as if they had been.
-TEST_F(DoTheMagic, FormatsWithoutAWriterFailTheSave) {
+// The outside reduction programs were never chosen: both writers fail with
+// their own messages and the test number stays.
+TEST_F(DoTheMagic, OutsideProgramsMissingFailTheSave) {
     frmMain& w = Start();
     ASSERT_TRUE(w.Command5->isEnabled());
     w.Savefigure = true;
@@ -245,14 +245,17 @@ TEST_F(DoTheMagic, FormatsWithoutAWriterFailTheSave) {
 
     const QStringList messages = Messages();
     ASSERT_EQ(messages.size(), 4);
-    EXPECT_TRUE(messages[0].startsWith("Save Figure Problem: Problem saving Figure45 File"));
+    EXPECT_EQ(messages[0], "Drelmont: Problem saving Figure File as " + w.textpath +
+                               "/Mirror8/Figure/Test1.fig");
     EXPECT_EQ(messages[1], "Waiting for Figure to exit: Press OK to load Sixtests");
-    EXPECT_TRUE(messages[2].startsWith("Save SixTests Problem: Problem saving SixTests File"));
+    EXPECT_EQ(messages[2], "SHIT SHIT SHIT: Problem Saving Sixtests File as:\r\n" + w.textpath +
+                               "/Mirror8/SixTests/test1.set");
     EXPECT_TRUE(messages[3].startsWith("Not Configured!: "));
     EXPECT_TRUE(w.SaveFailed);
     EXPECT_EQ(w.WorkNum, 1);
-    // The text file the other writer made stays.
+    // The files the writers made stay.
     EXPECT_TRUE(QFile::exists(TextResultFilePath(w.textpath, "Mirror8", 1)));
+    EXPECT_TRUE(QFile::exists(SixTestsInputFilePath(w.textpath, "Mirror8", 1)));
 
     // With the text file alone the save goes through and the number advances.
     MsgBoxService::ClearHistory();

@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 
+#include "FakePrograms.h"
 #include "common/TestData.h"
 #include "mirror/MirrorProfile.h"
 #include "output/SaveData.h"
@@ -16,15 +17,14 @@ namespace {
 struct Recorder : SaveDataHost {
     QStringList messages;
     MsgResult answer = MsgResult::OK;
-    bool fixed = false, figureFails = false;
-    int figures = 0, sixTests = 0;
+    bool fixed = false;
+    FakePrograms programs;
     MsgResult ShowMessage(const QString& text, MsgButtons, MsgIcon, const QString& title) override {
         messages << title + ": " + text;
         return answer;
     }
     bool FixedSource() override { return fixed; }
-    void SaveFigure45File() override { ++figures; }
-    void SaveSixTestsFile() override { ++sixTests; }
+    OutsidePrograms& Programs() override { return programs; }
 };
 
 struct SaveDataTest : ::testing::Test {
@@ -110,14 +110,24 @@ TEST_F(SaveDataTest, EmptyTextpathOrUnsafeNameWritesNothing) {
 
 TEST_F(SaveDataTest, WritersRunInOrderAndSixTestsWaitsForFigure) {
     s.Savefigure = s.SaveSixtests = s.LaunchFigure = s.LaunchSixtests = true;
+    s.FigurePath = dir.path();
+    ASSERT_TRUE(WriteTextLines(dir.path() + "/figure45.exe", {"#!/bin/sh"}));
+    ASSERT_TRUE(WriteTextLines(dir.path() + "/sixtests.exe", {"#!/bin/sh"}));
+    s.Sixtestspath = dir.path();
     host.answer = MsgResult::Cancel;
     EXPECT_TRUE(SaveData(s, host));  // Cancel skips SixTests, yet the number advances
     EXPECT_EQ(host.messages, QStringList{"Waiting for Figure to exit: Press OK to load Sixtests"});
-    EXPECT_EQ(host.figures, 1);
-    EXPECT_EQ(host.sixTests, 0);
+    const QString figure = s.textpath + "/Ten Inch/Figure";
+    EXPECT_EQ(host.programs.log, QStringList{"start " + figure + "/figure45.exe in " + figure});
+    EXPECT_TRUE(QFile::exists(figure + "/Test5.fig"));
+    EXPECT_TRUE(QFile::exists(s.textpath + "/Ten Inch/TextData/test5.txt"));
+    EXPECT_FALSE(QFile::exists(s.textpath + "/Ten Inch/SixTests"));
     s.LaunchFigure = false;
+    host.programs.log.clear();
     EXPECT_TRUE(SaveData(s, host));
-    EXPECT_EQ(host.sixTests, 1);
+    EXPECT_TRUE(QFile::exists(s.textpath + "/Ten Inch/SixTests/Test6.set"));
+    EXPECT_TRUE(host.programs.log.value(0).startsWith("start " + s.textpath +
+                                                      "/Ten Inch/SixTests/sixtests.exe"));
     EXPECT_EQ(s.WorkNum, 7);
 }
 

@@ -30,18 +30,6 @@ QString ToCrLf(const QString& text) {
     return lines;
 }
 
-// A result writer this program does not have yet: its file is not written, so
-// the save must count as failed and the test number must stay.
-void WriterMissing(TestState& s, MessageSink& messages, const QString& format,
-                   const QString& title) {
-    messages.ShowMessage(QStringLiteral("Problem saving %1 File: this version of the program "
-                                        "cannot write %1 files yet.\r\n"
-                                        "Turn %1 off in Test Options/Save Data Options.")
-                             .arg(format),
-                         MsgButtons::OK, MsgIcon::Critical, title);
-    s.SaveFailed = true;
-}
-
 }  // namespace
 
 MsgResult MainAutoTestHost::ShowMessage(const QString& text, MsgButtons buttons, MsgIcon icon,
@@ -149,10 +137,6 @@ bool MainAutoTestHost::FixedSource() {
     return w_.MnuFixed->isChecked();
 }
 
-void MainAutoTestHost::SaveFigure45File() {
-    WriterMissing(w_, *this, QStringLiteral("Figure45"), QStringLiteral("Save Figure Problem"));
-}
-
-void MainAutoTestHost::SaveSixTestsFile() {
-    WriterMissing(w_, *this, QStringLiteral("SixTests"), QStringLiteral("Save SixTests Problem"));
+OutsidePrograms& MainAutoTestHost::Programs() {
+    return programs_;
 }

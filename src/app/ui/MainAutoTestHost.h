@@ -48,6 +48,8 @@ class MainAutoTestHost final : public AutoTestHost, public SaveDataHost, public 
 
     // SaveDataHost
     bool FixedSource() override;
-    void SaveFigure45File() override;
-    void SaveSixTestsFile() override;
+    OutsidePrograms& Programs() override;
+
+  private:
+    DesktopPrograms programs_;
 };

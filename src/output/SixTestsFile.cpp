@@ -1,0 +1,133 @@
+#include "output/SixTestsFile.h"
+
+#include <QFileInfo>
+#include <algorithm>
+
+#include "core/NumberText.h"
+#include "mirror/ResultPaths.h"
+#include "output/ResultFolder.h"
+#include "platform/FileCopy.h"
+#include "platform/ProgramFolder.h"
+#include "platform/TextFile.h"
+
+namespace {
+
+constexpr double kMmPerInch = 25.4;
+const QString kSixTestsFolder = QStringLiteral("SixTests");
+const QString kSixTestsProgram = QStringLiteral("sixtests.exe");
+const QString kViewerProgram = QStringLiteral("3vivuvuz.exe");
+
+QString Rounded(double value, int places) {
+    return NumText(RoundHalfEven(value, places));
+}
+
+// A path as the outside program must be given it: absolute, since the program
+// runs in another working folder.
+QString Absolute(const QString& path) {
+    return QFileInfo(path).absoluteFilePath();
+}
+
+bool RunScript(const std::vector<ScriptStep>& script, OutsidePrograms& programs) {
+    for (const ScriptStep& step : script) {
+        if (step.pauseMs > 0)
+            programs.Pause(step.pauseMs);
+        else if (!programs.SendKeys(step.keys, step.wait))
+            return false;
+    }
+    return true;
+}
+
+// Everything after the input file is written; false at the first failure.
+bool Launch(const TestState& s, const QString& folder, MessageSink& messages,
+            OutsidePrograms& programs) {
+    const QString file3d = Absolute(Test3dFilePath(s));
+    if (s.LaunchSixtests) {
+        if (!programs.Shell(ResolvePath(folder, kSixTestsProgram), folder)) return false;
+        const QString input = Absolute(SixTestsInputFilePath(s.textpath, s.WorkFile, s.WorkNum));
+        if (!RunScript(SixTestsScript(input, file3d), programs)) return false;
+    }
+    if (s.Launch3d &&
+        messages.ShowMessage(QStringLiteral("Press OK to Launch 3d Mirror!"), MsgButtons::OKCancel,
+                             MsgIcon::None, QStringLiteral("Launch 3D Mirror?")) == MsgResult::OK) {
+        if (!programs.Shell(ResolvePath(AppPath(), kViewerProgram), AppPath())) return false;
+        if (!programs.SendKeys({Keys::Text(file3d), Keys::Enter()}, true)) return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+QStringList SixTestsLines(const TestState& s, bool fixedSource) {
+    auto mm = [&](double value) { return s.Metric ? value : value * kMmPerInch; };
+    const double diameter = mm(s.MirDiam);
+    const double roc = mm(s.Roc);
+    const int zones = std::clamp<int32_t>(s.NZ, 0, kMaxZones);
+    const int reps = std::clamp<int32_t>(s.Reps, 0, kMaxReps);
+
+    QStringList lines;
+    lines << s.WorkFile + QStringLiteral(" Test Number ") + QString::number(s.WorkNum);
+    lines << NumText(diameter) + QStringLiteral("   ") + NumText(mm(s.Obst)) +
+                 QStringLiteral("   Mirror, obstruction diameters (mm)");
+    lines << QStringLiteral("Foucault");
+    lines << (fixedSource ? NumText(roc) : QStringLiteral("0.0")) +
+                 QStringLiteral("     Source distance (0=moving source)");
+    lines << QStringLiteral("y, MM   X, mm");
+    for (int zone = 1; zone <= zones; ++zone) {
+        double sum = 0;
+        for (int set = 0; set <= reps; ++set) sum += mm(s.ZoneResults[set][zone]);
+        lines << Rounded(diameter / 2 * s.ZoneRadius[zone], 1) + QLatin1Char(' ') +
+                     Rounded(sum / (reps + 1), 3);
+    }
+    lines << QStringLiteral("*");
+    lines << Rounded(s.CC, 3) + QLatin1Char(' ') + Rounded(roc, 3) +
+                 QStringLiteral("    Conic targets:  b, R (mm)");
+    lines << NumText(s.TestStdDev) + QStringLiteral(" Measurement std deviation, mm");
+    lines << Rounded(roc, 1) + QStringLiteral(" Longitudinal reading bias, mm");
+    lines << QString();
+    return lines;
+}
+
+std::vector<ScriptStep> SixTestsScript(const QString& inputFile, const QString& file3d) {
+    return {
+        {200, {}, false},
+        {0, {Keys::Alt('f'), Keys::Text(QStringLiteral("o"))}, true},
+        {0, {Keys::Text(inputFile), Keys::Enter()}, true},
+        {0, {Keys::Enter()}, false},
+        {100, {}, false},
+        {0, {Keys::Alt('f'), Keys::Text(QStringLiteral("f"))}, true},
+        {100, {}, false},
+        {0, {Keys::Text(file3d), Keys::Enter()}, true},
+    };
+}
+
+QString Test3dFilePath(const TestState& s) {
+    const QString folder = ResultFormatFolder(s.textpath, s.WorkFile, kSixTestsFolder);
+    if (folder.isEmpty()) return QString();
+    return ResolvePath(folder, QStringLiteral("test%1.3d").arg(s.WorkNum));
+}
+
+bool SaveSixTestsFile(TestState& s, bool fixedSource, MessageSink& messages,
+                      OutsidePrograms& programs) {
+    bool done = false;
+    QString folder = ResultFormatFolder(s.textpath, s.WorkFile, kSixTestsFolder);
+    if (!folder.isEmpty()) {
+        if (!QFileInfo::exists(ResolvePath(folder, kSixTestsProgram))) {
+            folder = MakeResultFolders(s, {kSixTestsFolder});
+            const QString source = ResolvePath(s.Sixtestspath, kSixTestsProgram);
+            if (!s.Sixtestspath.isEmpty() && QFileInfo(source).isFile())
+                CopyFileWhole(source, ResolvePath(folder, kSixTestsProgram));
+        }
+        done = WriteTextLines(SixTestsInputFilePath(s.textpath, s.WorkFile, s.WorkNum),
+                              SixTestsLines(s, fixedSource)) &&
+               Launch(s, folder, messages, programs);
+    }
+    if (!done) {
+        messages.ShowMessage(
+            QStringLiteral("Problem Saving Sixtests File as:\r\n") +
+                ShownResultPath(s, QStringLiteral("SixTests/test") + QString::number(s.WorkNum) +
+                                       QStringLiteral(".set")),
+            MsgButtons::OK, MsgIcon::Critical, QStringLiteral("SHIT SHIT SHIT"));
+        s.SaveFailed = true;
+    }
+    return done;
+}

@@ -1,0 +1,427 @@
+#include "platform/KeyStrokes.h"
+
+#include <QDir>
+#include <QFile>
+#include <QHash>
+#include <QSet>
+#include <algorithm>
+#include <thread>
+#include <vector>
+
+#include "platform/Events.h"
+
+// Xlib's headers define macros (None, Bool, Status, KeyPress...) that clash with
+// Qt's: they come last.
+extern "C" {
+#include <xdo.h>
+}
+#include <X11/Xatom.h>
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+using std::chrono::milliseconds;
+
+constexpr useconds_t kKeyDelay = 12000;  // microseconds between key events
+
+void SetError(QString* error, const QString& text) {
+    if (error) *error = text;
+}
+
+// Lets this program's windows run while the keys wait for the other program.
+void Breathe(milliseconds step = milliseconds(5)) {
+    DoEvents();
+    std::this_thread::sleep_for(step);
+}
+
+void BreatheFor(milliseconds span) {
+    const Clock::time_point end = Clock::now() + span;
+    while (Clock::now() < end) Breathe();
+}
+
+// ---- Processes ------------------------------------------------------------
+
+// The parent and state of a process from /proc/<pid>/stat; false when gone.
+bool ReadStat(qint64 pid, qint64* parent, char* state) {
+    QFile file(QStringLiteral("/proc/%1/stat").arg(pid));
+    if (!file.open(QIODevice::ReadOnly)) return false;
+    const QByteArray line = file.readAll();
+    // "pid (name) S ppid ...": the name may hold blanks and parentheses.
+    const qsizetype close = line.lastIndexOf(')');
+    if (close < 0) return false;
+    const QList<QByteArray> fields = line.mid(close + 2).split(' ');
+    if (fields.size() < 2 || fields[0].isEmpty()) return false;
+    if (state) *state = fields[0][0];
+    if (parent) *parent = fields[1].toLongLong();
+    return true;
+}
+
+bool ProcessRuns(qint64 pid) {
+    char state = 0;
+    return ReadStat(pid, nullptr, &state) && state != 'Z' && state != 'X';
+}
+
+// The process and every process it started, still running.
+QSet<qint64> ProcessTree(qint64 root) {
+    QHash<qint64, QList<qint64>> children;
+    const QStringList entries = QDir(QStringLiteral("/proc")).entryList(QDir::Dirs);
+    for (const QString& entry : entries) {
+        bool number = false;
+        const qint64 pid = entry.toLongLong(&number);
+        qint64 parent = 0;
+        if (number && ReadStat(pid, &parent, nullptr)) children[parent] << pid;
+    }
+    QSet<qint64> tree{root};
+    QList<qint64> open{root};
+    while (!open.isEmpty()) {
+        for (qint64 child : children.value(open.takeLast()))
+            if (!tree.contains(child)) tree.insert(child), open << child;
+    }
+    return tree;
+}
+
+// ---- The X display --------------------------------------------------------
+
+// Windows may vanish between a search and a use: X errors are expected and must
+// not end this program (Xlib's default handler exits).
+int IgnoreXError(Display*, XErrorEvent*) {
+    return 0;
+}
+
+class XSession {
+  public:
+    XSession() {
+        if (qEnvironmentVariableIsEmpty("DISPLAY")) return;
+        previous_ = XSetErrorHandler(IgnoreXError);
+        handlerSet_ = true;
+        xdo_ = xdo_new(nullptr);
+        if (xdo_) xdo_->quiet = 1;
+    }
+    ~XSession() {
+        if (xdo_) xdo_free(xdo_);
+        if (handlerSet_) XSetErrorHandler(previous_);
+    }
+    XSession(const XSession&) = delete;
+    XSession& operator=(const XSession&) = delete;
+
+    bool Open() const { return xdo_ && xdo_->xdpy; }
+    xdo_t* xdo() const { return xdo_; }
+    Display* display() const { return xdo_->xdpy; }
+    Atom Intern(const char* name) const { return XInternAtom(display(), name, False); }
+
+  private:
+    xdo_t* xdo_ = nullptr;
+    int (*previous_)(Display*, XErrorEvent*) = nullptr;
+    bool handlerSet_ = false;
+};
+
+// The _NET_WM_PID of a window; 0 when it has none.
+qint64 WindowPid(const XSession& x, Window window) {
+    Atom type = 0;
+    int format = 0;
+    unsigned long count = 0, after = 0;
+    unsigned char* data = nullptr;
+    qint64 pid = 0;
+    if (XGetWindowProperty(x.display(), window, x.Intern("_NET_WM_PID"), 0, 1, False, XA_CARDINAL,
+                           &type, &format, &count, &after, &data) == Success &&
+        data && format == 32 && count == 1)
+        pid = static_cast<qint64>(*reinterpret_cast<unsigned long*>(data));
+    if (data) XFree(data);
+    return pid;
+}
+
+// The top window (the one carrying _NET_WM_PID) that holds the keyboard focus,
+// and its process; 0 when the focus is nowhere or on no program's window.
+Window FocusedWindow(const XSession& x, qint64* pid) {
+    Window focus = 0;
+    int revert = 0;
+    XGetInputFocus(x.display(), &focus, &revert);
+    *pid = 0;
+    for (Window w = focus; w > PointerRoot;) {
+        if ((*pid = WindowPid(x, w)) != 0) return w;
+        Window root = 0, parent = 0, *children = nullptr;
+        unsigned int count = 0;
+        if (!XQueryTree(x.display(), w, &root, &parent, &children, &count)) break;
+        if (children) XFree(children);
+        if (parent == root) break;
+        w = parent;
+    }
+    return 0;
+}
+
+// Appends the shown windows below `parent` that belong to the process tree, in
+// stacking order from bottom to top.
+void CollectShownWindows(const XSession& x, Window parent, const QSet<qint64>& tree, int depth,
+                         QList<Window>& found) {
+    Window root = 0, up = 0, *children = nullptr;
+    unsigned int count = 0;
+    if (!XQueryTree(x.display(), parent, &root, &up, &children, &count)) return;
+    for (unsigned int i = 0; i < count; ++i) {
+        XWindowAttributes attributes{};
+        if (!XGetWindowAttributes(x.display(), children[i], &attributes) ||
+            attributes.map_state != IsViewable)
+            continue;
+        const qint64 pid = WindowPid(x, children[i]);
+        if (pid != 0) {
+            if (tree.contains(pid)) found << children[i];
+        } else if (depth > 0) {
+            // A window manager's frame: the program's window lies inside.
+            CollectShownWindows(x, children[i], tree, depth - 1, found);
+        }
+    }
+    if (children) XFree(children);
+}
+
+QList<Window> ShownWindows(const XSession& x, const QSet<qint64>& tree) {
+    QList<Window> found;
+    CollectShownWindows(x, DefaultRootWindow(x.display()), tree, 2, found);
+    return found;
+}
+
+bool WindowManagerActivates(const XSession& x) {
+    Atom type = 0;
+    int format = 0;
+    unsigned long count = 0, after = 0;
+    unsigned char* data = nullptr;
+    bool supported = false;
+    if (XGetWindowProperty(x.display(), DefaultRootWindow(x.display()), x.Intern("_NET_SUPPORTED"),
+                           0, 4096, False, XA_ATOM, &type, &format, &count, &after,
+                           &data) == Success &&
+        data && format == 32) {
+        const Atom active = x.Intern("_NET_ACTIVE_WINDOW");
+        const auto* atoms = reinterpret_cast<const Atom*>(data);
+        for (unsigned long i = 0; i < count && !supported; ++i) supported = atoms[i] == active;
+    }
+    if (data) XFree(data);
+    return supported;
+}
+
+// Waits until a window of the process tree has the focus, giving it to the
+// topmost shown one when none has. Returns the focused window, or 0 when none
+// of the process has it by the deadline.
+Window FocusProcessWindow(const XSession& x, qint64 pid, Clock::time_point deadline,
+                          QString* error) {
+    Window asked = 0;
+    Clock::time_point askedAt;
+    bool forced = false;
+    for (;;) {
+        qint64 focusPid = 0;
+        const Window focused = FocusedWindow(x, &focusPid);
+        if (focused && focusPid == pid) return focused;
+        const QSet<qint64> tree = ProcessTree(pid);
+        if (focused && tree.contains(focusPid)) return focused;
+        if (!ProcessRuns(pid)) {
+            SetError(error, QStringLiteral("the program ended without showing a window"));
+            return 0;
+        }
+        if (Clock::now() >= deadline) {
+            SetError(error, QStringLiteral("the program showed no window that could take "
+                                           "the keys"));
+            return 0;
+        }
+        const QList<Window> shown = ShownWindows(x, tree);
+        if (!shown.isEmpty()) {
+            const Window top = shown.last();
+            // Asked through the window manager first; directly when it has not
+            // obliged within half a second or there is none.
+            if (top != asked) {
+                asked = top, askedAt = Clock::now(), forced = false;
+                XRaiseWindow(x.display(), top);
+                if (WindowManagerActivates(x))
+                    xdo_activate_window(x.xdo(), top);
+                else
+                    XSetInputFocus(x.display(), top, RevertToParent, CurrentTime), forced = true;
+            } else if (!forced && Clock::now() - askedAt > milliseconds(500)) {
+                XSetInputFocus(x.display(), top, RevertToParent, CurrentTime), forced = true;
+            }
+            XSync(x.display(), False);
+        }
+        Breathe(milliseconds(20));
+    }
+}
+
+// Sends _NET_WM_PING to the window and waits for its answer: a program answers
+// only after it has read every event sent to it before. False when the window
+// does not take part or gives no answer by the deadline.
+bool Ping(const XSession& x, Window window, Clock::time_point deadline) {
+    Display* d = x.display();
+    const Atom ping = x.Intern("_NET_WM_PING");
+    Atom* listed = nullptr;
+    int count = 0;
+    bool takesPart = false;
+    if (XGetWMProtocols(d, window, &listed, &count)) {
+        for (int i = 0; i < count && !takesPart; ++i) takesPart = listed[i] == ping;
+        XFree(listed);
+    }
+    if (!takesPart) return false;
+    const Window root = DefaultRootWindow(d);
+    // The answer goes to the root window, with one of these masks (toolkits differ).
+    XSelectInput(d, root, StructureNotifyMask | SubstructureNotifyMask);
+    static long serial = 1;
+    const long stamp = ++serial;
+    XEvent event{};
+    event.xclient.type = ClientMessage;
+    event.xclient.window = window;
+    event.xclient.message_type = x.Intern("WM_PROTOCOLS");
+    event.xclient.format = 32;
+    event.xclient.data.l[0] = static_cast<long>(ping);
+    event.xclient.data.l[1] = stamp;
+    event.xclient.data.l[2] = static_cast<long>(window);
+    XSendEvent(d, window, False, NoEventMask, &event);
+    XFlush(d);
+    while (Clock::now() < deadline) {
+        while (XPending(d)) {
+            XEvent answer;
+            XNextEvent(d, &answer);
+            if (answer.type == ClientMessage && answer.xclient.window == root &&
+                static_cast<Atom>(answer.xclient.data.l[0]) == ping &&
+                answer.xclient.data.l[1] == stamp)
+                return true;
+        }
+        Breathe(milliseconds(2));
+    }
+    return false;
+}
+
+// Returns once the window has read every event sent to it so far, or, when it
+// gives no answer, after a moment.
+void Settle(const XSession& x, Window window) {
+    XSync(x.display(), False);
+    if (!Ping(x, window, Clock::now() + std::chrono::seconds(2))) BreatheFor(milliseconds(300));
+}
+
+// Returns once the focused window of the process has handled the keys sent so
+// far and whatever they made it do: the second round reaches a dialog the keys
+// opened.
+void WaitUntilTaken(const XSession& x, qint64 pid) {
+    for (int round = 0; round < 2; ++round) {
+        XSync(x.display(), False);
+        qint64 focusPid = 0;
+        Window target = FocusedWindow(x, &focusPid);
+        const QSet<qint64> tree = ProcessTree(pid);
+        if (!target || !tree.contains(focusPid)) {
+            // The keys closed the window that had the focus: ask the program's top one.
+            const QList<Window> shown = ShownWindows(x, tree);
+            if (shown.isEmpty()) return;
+            target = shown.last();
+        }
+        Settle(x, target);
+        BreatheFor(milliseconds(20));
+    }
+}
+
+// The keysym of a character: Latin-1 keysyms are their code points, the others
+// Unicode keysyms.
+KeySym CharKeysym(char32_t c) {
+    if ((c >= 0x20 && c <= 0x7e) || (c >= 0xa0 && c <= 0xff)) return c;
+    return 0x01000000 | c;
+}
+
+// Types a character the keyboard map lacks: binds it to a free key code, lets
+// the program learn the new map, presses the key, and frees the code only once
+// the program has taken the key (freed earlier, the program may read the key
+// with the old map and lose it).
+bool TypeUnmapped(const XSession& x, Window target, KeySym sym) {
+    Display* d = x.display();
+    int low = 0, high = 0, per = 0;
+    XDisplayKeycodes(d, &low, &high);
+    KeySym* map = XGetKeyboardMapping(d, static_cast<KeyCode>(low), high - low + 1, &per);
+    if (!map) return false;
+    int scratch = 0;
+    for (int code = high; code >= low && !scratch && per > 0; --code) {
+        bool unused = true;
+        for (int i = 0; i < per && unused; ++i) unused = map[(code - low) * per + i] == NoSymbol;
+        if (unused) scratch = code;
+    }
+    XFree(map);
+    if (!scratch) return false;
+    std::vector<KeySym> syms(per, NoSymbol);
+    std::fill(syms.begin(), syms.begin() + std::min(per, 2), sym);
+    XChangeKeyboardMapping(d, scratch, per, syms.data(), 1);
+    Settle(x, target);
+    charcodemap_t key{};
+    key.code = static_cast<KeyCode>(scratch);
+    key.symbol = sym;
+    xdo_send_keysequence_window_list_do(x.xdo(), CURRENTWINDOW, &key, 1, True, nullptr,
+                                        kKeyDelay / 2);
+    xdo_send_keysequence_window_list_do(x.xdo(), CURRENTWINDOW, &key, 1, False, nullptr,
+                                        kKeyDelay / 2);
+    Settle(x, target);
+    std::fill(syms.begin(), syms.end(), NoSymbol);
+    XChangeKeyboardMapping(d, scratch, per, syms.data(), 1);
+    XSync(d, False);
+    return true;
+}
+
+}  // namespace
+
+QString ShownKeys(const KeySequence& keys) {
+    QString shown;
+    for (const KeyStroke& key : keys) {
+        switch (key.kind) {
+            case KeyStroke::Kind::Text:
+                shown += key.text;
+                break;
+            case KeyStroke::Kind::Alt:
+                shown += QLatin1Char('%') + key.text;
+                break;
+            case KeyStroke::Kind::Enter:
+                shown += QStringLiteral("{enter}");
+                break;
+        }
+    }
+    return shown;
+}
+
+bool SendKeysToProcess(qint64 pid, const KeySequence& keys, bool wait, milliseconds windowWait,
+                       QString* error) {
+    XSession x;
+    if (!x.Open()) {
+        SetError(error, QStringLiteral("there is no X11 display to send keystrokes to"));
+        return false;
+    }
+    if (pid <= 0) {
+        SetError(error, QStringLiteral("no program was started to take the keys"));
+        return false;
+    }
+    const Clock::time_point deadline = Clock::now() + windowWait;
+    // Every key goes alone, after a check that the focus is still on the program.
+    auto press = [&](const char* sequence) {
+        if (!FocusProcessWindow(x, pid, deadline, error)) return false;
+        xdo_send_keysequence_window(x.xdo(), CURRENTWINDOW, sequence, kKeyDelay);
+        XSync(x.display(), False);
+        return true;
+    };
+    auto type = [&](char32_t c) {
+        const Window target = FocusProcessWindow(x, pid, deadline, error);
+        if (!target) return false;
+        const KeySym sym = CharKeysym(c);
+        if (XKeysymToKeycode(x.display(), sym) != 0) {
+            const QByteArray utf8 = QString::fromUcs4(&c, 1).toUtf8();
+            xdo_enter_text_window(x.xdo(), CURRENTWINDOW, utf8.constData(), kKeyDelay);
+            XSync(x.display(), False);
+            return true;
+        }
+        if (TypeUnmapped(x, target, sym)) return true;
+        SetError(error, QStringLiteral("no free key to type %1").arg(QString::fromUcs4(&c, 1)));
+        return false;
+    };
+    for (const KeyStroke& key : keys) {
+        bool sent = true;
+        switch (key.kind) {
+            case KeyStroke::Kind::Text:
+                for (const char32_t c : key.text.toUcs4())
+                    if (!(sent = type(c))) break;
+                break;
+            case KeyStroke::Kind::Alt:
+                sent = press(("alt+" + key.text.toLower().toUtf8()).constData());
+                break;
+            case KeyStroke::Kind::Enter:
+                sent = press("Return");
+                break;
+        }
+        if (!sent) return false;
+    }
+    if (wait) WaitUntilTaken(x, pid);
+    return true;
+}

@@ -1,0 +1,43 @@
+#pragma once
+
+#include <QString>
+#include <chrono>
+#include <vector>
+
+// Sending keystrokes to another program's window, as a user would type them.
+//
+// A key sequence is a list of strokes: text typed literally (every character as
+// it is: no character of a path is ever read as a command), Alt+letter, or Enter.
+struct KeyStroke {
+    enum class Kind { Text, Alt, Enter };
+    Kind kind = Kind::Text;
+    QString text;  // Text: the characters; Alt: the letter
+};
+using KeySequence = std::vector<KeyStroke>;
+
+namespace Keys {
+inline KeyStroke Text(const QString& text) {
+    return {KeyStroke::Kind::Text, text};
+}
+inline KeyStroke Alt(QChar letter) {
+    return {KeyStroke::Kind::Alt, QString(letter)};
+}
+inline KeyStroke Enter() {
+    return {KeyStroke::Kind::Enter, QString()};
+}
+}  // namespace Keys
+
+// The sequence written the classic way for logs and tests: "%f" for Alt+F,
+// "{enter}" for Enter, text as it is. It is never parsed back.
+QString ShownKeys(const KeySequence& keys);
+
+// Sends the keys on the X11 display ($DISPLAY) to a window of process pid or of a
+// process it started. It waits at most windowWait for such a window to be shown,
+// gives it the focus when no window of the process has it, and checks before each
+// key that the focused window still belongs to the process: keys never go to a
+// window of another program. With wait, it returns only once the window has taken
+// the keys. False, with *error, when there is no display, no such window within
+// the wait (the process ended or shows none), or the focus moved to another
+// program; keys not yet sent are then not sent.
+bool SendKeysToProcess(qint64 pid, const KeySequence& keys, bool wait,
+                       std::chrono::milliseconds windowWait, QString* error = nullptr);

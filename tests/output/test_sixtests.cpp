@@ -1,0 +1,161 @@
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include "FakePrograms.h"
+#include "output/SixTestsFile.h"
+#include "platform/ProgramFolder.h"
+#include "platform/TextFile.h"
+
+namespace {
+
+struct Messages : MessageSink {
+    QStringList shown;
+    MsgResult answer = MsgResult::OK;
+    MsgResult ShowMessage(const QString& text, MsgButtons, MsgIcon, const QString& title) override {
+        shown << title + ": " + text;
+        return answer;
+    }
+};
+
+struct SixTests : ::testing::Test {
+    QTemporaryDir dir;
+    TestState s;
+    Messages messages;
+    FakePrograms programs;
+    void SetUp() override {
+        SetAppPath(dir.path());
+        s.textpath = dir.path() + "/Results", s.WorkFile = "Ten Inch", s.WorkNum = 4;
+        s.NZ = 2, s.MirDiam = 254, s.Obst = 50.8, s.Roc = 2540, s.CC = -1, s.Metric = true;
+        s.TestStdDev = 0.0123;
+        s.ZoneRadius[1] = 0.3, s.ZoneRadius[2] = 0.7;
+        s.ZoneResults[0] = {0, 0, 1.27};
+        s.Sixtestspath = dir.path() + "/sixtests";
+        QDir().mkpath(s.Sixtestspath);
+        WriteTextLines(s.Sixtestspath + "/sixtests.exe", {"#!/bin/sh"});
+    }
+    QString Folder() const { return s.textpath + "/Ten Inch/SixTests"; }
+    QString Error() const {
+        return "SHIT SHIT SHIT: Problem Saving Sixtests File as:\r\n" + s.textpath +
+               "/Ten Inch/SixTests/test4.set";
+    }
+};
+
+TEST_F(SixTests, MillimetresLineByLine) {
+    EXPECT_TRUE(SaveSixTestsFile(s, false, messages, programs));
+    QStringList lines;
+    ASSERT_TRUE(ReadTextLines(Folder() + "/Test4.set", lines));
+    EXPECT_EQ(
+        lines,
+        (QStringList{"Ten Inch Test Number 4", "254   50.8   Mirror, obstruction diameters (mm)",
+                     "Foucault", "0.0     Source distance (0=moving source)", "y, MM   X, mm",
+                     "38.1 0", "88.9 1.27", "*", "-1 2540    Conic targets:  b, R (mm)",
+                     "0.0123 Measurement std deviation, mm", "2540 Longitudinal reading bias, mm",
+                     ""}));
+    EXPECT_TRUE(messages.shown.isEmpty());
+    EXPECT_TRUE(programs.log.isEmpty());
+}
+
+TEST_F(SixTests, InchesAreWrittenAsMillimetresOnCopiesOfTheValues) {
+    s.Metric = false, s.MirDiam = 10, s.Obst = 2, s.Roc = 100, s.TestStdDev = 0.05;
+    s.ZoneResults[0][2] = 0.01;
+    const TestState before = s;
+    const QStringList lines = SixTestsLines(s, true);
+    EXPECT_EQ(lines[1], "254   50.8   Mirror, obstruction diameters (mm)");
+    EXPECT_EQ(lines[3], "2540     Source distance (0=moving source)");
+    EXPECT_EQ(lines[6], "88.9 0.254");
+    EXPECT_EQ(lines[9], "0.05 Measurement std deviation, mm");  // held in mm already
+    EXPECT_TRUE(SaveSixTestsFile(s, true, messages, programs));
+    EXPECT_EQ(s.MirDiam, 10);
+    EXPECT_EQ(s.Obst, 2);
+    EXPECT_EQ(s.Roc, 100);
+    EXPECT_EQ(s.ZoneResults, before.ZoneResults);
+}
+
+TEST_F(SixTests, MeanOfTheSetsRoundedToThreePlaces) {
+    s.Reps = 2, s.ZoneResults[0][1] = 1, s.ZoneResults[1][1] = 2, s.ZoneResults[2][1] = 4;
+    s.ZoneResults[3][1] = 100;                 // beyond Reps: not counted
+    s.MirDiam = 100.5, s.ZoneRadius[1] = 0.5;  // 25.125 to one place, halves to even
+    s.CC = -1.0005, s.Roc = 2540.0625;
+    const QStringList lines = SixTestsLines(s, false);
+    EXPECT_EQ(lines[5], "25.1 2.333");
+    EXPECT_EQ(lines[8], "-1 2540.062    Conic targets:  b, R (mm)");
+    EXPECT_EQ(lines[10], "2540.1 Longitudinal reading bias, mm");
+}
+
+TEST_F(SixTests, TheProgramIsCopiedOnceStartedInItsFolderAndDrivenByTheScript) {
+    s.LaunchSixtests = true;
+    EXPECT_TRUE(SaveSixTestsFile(s, false, messages, programs));
+    EXPECT_TRUE(QFile::exists(Folder() + "/sixtests.exe"));
+    const QString p = s.textpath + "/Ten Inch";
+    EXPECT_EQ(programs.log,
+              (QStringList{"start " + Folder() + "/sixtests.exe in " + Folder(), "pause 200",
+                           "keys %fo wait", "keys " + p + "/SixTests/Test4.set{enter} wait",
+                           "keys {enter}", "pause 100", "keys %ff wait", "pause 100",
+                           "keys " + p + "/SixTests/test4.3d{enter} wait"}));
+    EXPECT_TRUE(messages.shown.isEmpty());
+    // The copy is kept: a later save copies nothing.
+    WriteTextLines(Folder() + "/sixtests.exe", {"#!/bin/sh", "# the user's own"});
+    EXPECT_TRUE(SaveSixTestsFile(s, false, messages, programs));
+    QStringList kept;
+    ReadTextLines(Folder() + "/sixtests.exe", kept);
+    EXPECT_EQ(kept.size(), 2);
+}
+
+TEST_F(SixTests, EmptySixtestspath) {
+    s.Sixtestspath.clear();
+    EXPECT_TRUE(SaveSixTestsFile(s, false, messages, programs));  // launch off: no message
+    EXPECT_TRUE(QFile::exists(Folder() + "/Test4.set"));
+    EXPECT_FALSE(QFile::exists(Folder() + "/sixtests.exe"));
+    EXPECT_TRUE(messages.shown.isEmpty());
+
+    s.LaunchSixtests = s.Launch3d = true;
+    s.Metric = false;
+    EXPECT_FALSE(SaveSixTestsFile(s, false, messages, programs));
+    EXPECT_EQ(messages.shown, QStringList{Error()});  // no viewer question after it
+    EXPECT_TRUE(s.SaveFailed);
+    EXPECT_EQ(s.MirDiam, 254);
+}
+
+TEST_F(SixTests, KeysThatCannotBeDeliveredStopTheScript) {
+    s.LaunchSixtests = s.Launch3d = true;
+    programs.keysFailAt = 1;
+    EXPECT_FALSE(SaveSixTestsFile(s, false, messages, programs));
+    EXPECT_EQ(programs.log.size(), 4);  // start, pause, "%fo", the input path: nothing after
+    EXPECT_EQ(messages.shown, QStringList{Error()});
+    EXPECT_TRUE(s.SaveFailed);
+}
+
+TEST_F(SixTests, TheViewerQuestionComesWithoutSixTests) {
+    s.Launch3d = true;
+    WriteTextLines(dir.path() + "/3vivuvuz.exe", {"#!/bin/sh"});
+    EXPECT_TRUE(SaveSixTestsFile(s, false, messages, programs));
+    EXPECT_EQ(messages.shown, QStringList{"Launch 3D Mirror?: Press OK to Launch 3d Mirror!"});
+    EXPECT_EQ(programs.log, (QStringList{"start " + dir.path() + "/3vivuvuz.exe in " + dir.path(),
+                                         "keys " + Folder() + "/test4.3d{enter} wait"}));
+    messages.answer = MsgResult::Cancel;
+    programs.log.clear();
+    EXPECT_TRUE(SaveSixTestsFile(s, false, messages, programs));
+    EXPECT_TRUE(programs.log.isEmpty());
+    // No viewer in the program folder: the writer's failure.
+    messages.answer = MsgResult::OK;
+    QFile::remove(dir.path() + "/3vivuvuz.exe");
+    EXPECT_FALSE(SaveSixTestsFile(s, false, messages, programs));
+    EXPECT_EQ(messages.shown.last(), Error());
+}
+
+TEST_F(SixTests, AFileThatCannotBeWrittenIsTheWritersFailure) {
+    QDir().mkpath(s.textpath + "/Ten Inch");
+    WriteTextLines(Folder(), {"a file where the folder should be"});
+    s.LaunchSixtests = true;
+    EXPECT_FALSE(SaveSixTestsFile(s, false, messages, programs));
+    EXPECT_EQ(messages.shown, QStringList{Error()});
+    EXPECT_TRUE(programs.log.isEmpty());
+    s.WorkFile = "../escape";  // never outside the result tree
+    EXPECT_FALSE(SaveSixTestsFile(s, false, messages, programs));
+    EXPECT_FALSE(QFile::exists(dir.path() + "/escape"));
+}
+
+}  // namespace
