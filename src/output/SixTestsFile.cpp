@@ -6,7 +6,6 @@
 #include "core/NumberText.h"
 #include "mirror/ResultPaths.h"
 #include "output/ResultFolder.h"
-#include "platform/FileCopy.h"
 #include "platform/ProgramFolder.h"
 #include "platform/TextFile.h"
 

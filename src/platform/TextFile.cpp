@@ -124,6 +124,11 @@ bool CopyFileWhole(const QString& from, const QString& to, QString* error) {
             return false;
         }
     }
+    if (!target.setPermissions(source.permissions())) {
+        if (error) *error = target.errorString();
+        target.cancelWriting();
+        return false;
+    }
     if (!target.commit()) {
         if (error) *error = target.errorString();
         return false;

@@ -17,7 +17,9 @@ bool WriteTextLines(const QString& path, const QStringList& lines, QString* erro
 // Appends text to a file (the debug log is the only file the program appends to).
 bool AppendText(const QString& path, const QString& text, QString* error = nullptr);
 
-// Copies a regular file to another path, written whole like every other file.
+// Copies a regular file to another path, written whole like every other file,
+// with the source's permissions (a copied program stays executable). A copy that
+// fails half way (a full disk) leaves no partial file behind.
 bool CopyFileWhole(const QString& from, const QString& to, QString* error = nullptr);
 
 // Reads a text file line by line; lines may end in CR LF or LF, and a final line

@@ -4,12 +4,14 @@
 #include <QDir>
 #include <QFile>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QSlider>
 #include <QTimer>
 
 #include "app/ui/frmMain.h"
 #include "app/ui/frmSplash.h"
 #include "frmmain_fixture.h"
+#include "setup_ui/ModalHelper.h"
 
 namespace {
 
@@ -42,6 +44,11 @@ QByteArray UsersSettings() {
 
 using SettingsFileSafety = MainWindowTest;
 
+// Save Data Options is modal: answer it with Cancel when it shows.
+static void CancelSaveOptions() {
+    WhenModal([](QDialog* d) { Child<QPushButton>(d, "CancelButton")->click(); });
+}
+
 TEST_F(SettingsFileSafety, SaveDataOptionsDuringTheSplashWritesNothing) {
     PutBytes(SettingsPath(), UsersSettings());
     frmMain w;
@@ -51,6 +58,7 @@ TEST_F(SettingsFileSafety, SaveDataOptionsDuringTheSplashWritesNothing) {
     QObject::connect(&poll, &QTimer::timeout, &poll, [&] {
         const auto* splash = w.findChild<frmSplash*>();
         if (chosen || !splash || splash->Unloaded()) return;
+        CancelSaveOptions();
         w.mnuSave->trigger();
         chosen = true;
         EXPECT_EQ(FileBytes(SettingsPath()), UsersSettings());
@@ -72,6 +80,7 @@ TEST_F(SettingsFileSafety, FileThatFailedToLoadIsKeptBeforeTheFirstSave) {
     w.Form_Load();
     ASSERT_EQ(Messages().size(), 1);
     EXPECT_TRUE(w.Text1->toPlainText().contains(backup));
+    CancelSaveOptions();
     w.mnuSave->trigger();
     EXPECT_EQ(FileBytes(backup), bytes);
     EXPECT_TRUE(w.Text1->toPlainText().startsWith(

@@ -13,7 +13,7 @@
 #include "core/NumberText.h"
 #include "mirror/ResultPaths.h"
 #include "output/TextResults.h"
-#include "platform/FileCopy.h"
+#include "platform/TextFile.h"
 
 namespace {
 

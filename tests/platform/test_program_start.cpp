@@ -6,7 +6,6 @@
 #include <QTemporaryDir>
 #include <QThread>
 
-#include "platform/FileCopy.h"
 #include "platform/ProgramStart.h"
 #include "platform/TextFile.h"
 
@@ -132,7 +131,6 @@ TEST_F(ProgramStart, ACopyIsWholeAndKeepsTheProgramExecutable) {
     EXPECT_TRUE(QFileInfo(dir.filePath("to/sixtests.exe")).isExecutable());
     EXPECT_FALSE(CopyFileWhole(dir.filePath("from/missing.exe"), dir.filePath("to/x.exe")));
     EXPECT_FALSE(CopyFileWhole(program, dir.filePath("no folder/sixtests.exe")));
-    EXPECT_FALSE(CopyFileWhole(program, dir.filePath("to/big.exe"), 10));  // over the limit
     EXPECT_EQ(QDir(dir.filePath("to")).entryList(QDir::Files), QStringList{"sixtests.exe"});
 }
 
