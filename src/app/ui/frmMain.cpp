@@ -100,6 +100,10 @@ void frmMain::CreateControls() {
     Picture1->canvas().SetPicture(StartPicture());
     // Status texts over the video: yellow reads on a dark shadowgram and on a lit mirror.
     Picture1->canvas().ForeColor = kYellow;
+    // The live picture holds the focus when the window first shows, and takes it
+    // when clicked: the jog keys act while no text box has the focus.
+    Picture1->setFocusPolicy(Qt::StrongFocus);
+    Picture1->setFocus();
     Picture2 = Named(new PictureBox(client_), "Picture2");
     Picture2->setGeometry(0, 288, 649, 275);
     Picture3 = Named(new PictureBox(client_), "Picture3");
