@@ -139,23 +139,37 @@ QString AutoTestSettingsProblem(const TestState& s) {
     if (s.TFFinalFrames < 1 || s.TFFinalFrames > kMaxFrames)
         problems << QStringLiteral("TFFinalFrames is %1; it must be 1 to 30 frames.")
                         .arg(s.TFFinalFrames);
-    // A knife move of 0 leaves the knife where it is (the search then waits on the
-    // user, as with a knife that cannot reach the window); a platform move of 0
-    // restarts the zone's frame count without ever moving, so the zone never ends.
+    // The null is only looked for after the platform's turn, which the oblate
+    // search finds past TFRoughFrames: with no frame left after it every zone
+    // runs out of frames and the test would end with nothing but zeros.
+    if (s.TFFinalFrames <= s.TFRoughFrames)
+        problems << QStringLiteral(
+                        "TFFinalFrames is %1 and TFRoughFrames %2; TFFinalFrames must be above "
+                        "TFRoughFrames, or no zone can find its null.")
+                        .arg(s.TFFinalFrames)
+                        .arg(s.TFRoughFrames);
+    // A window the zone values (0 to 255) can never sit inside moves the knife at
+    // every chance, and the frame count never reaches the platform rules.
+    if (s.Max <= s.Min || s.Max < 0 || s.Min > 255)
+        problems << QStringLiteral(
+                        "Max is %1 and Min %2; Max must be above Min, inside 0 to 255, or no "
+                        "zone can end.")
+                        .arg(s.Max)
+                        .arg(s.Min);
+    // A move of 0 restarts the zone's frame count without moving: the knife, or the
+    // platform, stays where it is and the zone never ends. The large knife move is
+    // the first one of a test, made while the knife is still backed out.
     QStringList unset;
-    const std::pair<const char*, int32_t> knifeMoves[] = {{"LRSmMove", s.LRSmMove},
-                                                          {"LRLgMove", s.LRLgMove}};
-    for (const auto& [name, value] : knifeMoves)
-        if (value < 0) unset << QStringLiteral("%1 = %2").arg(QLatin1String(name)).arg(value);
-    const std::pair<const char*, int32_t> platformMoves[] = {{"TFOblateMove", s.TFOblateMove},
-                                                             {"TFRoughMove", s.TFRoughMove},
-                                                             {"TFFinalMoves", s.TFFinalMoves}};
-    for (const auto& [name, value] : platformMoves)
+    const std::pair<const char*, int32_t> moves[] = {{"LRSmMove", s.LRSmMove},
+                                                     {"LRLgMove", s.LRLgMove},
+                                                     {"TFOblateMove", s.TFOblateMove},
+                                                     {"TFRoughMove", s.TFRoughMove},
+                                                     {"TFFinalMoves", s.TFFinalMoves}};
+    for (const auto& [name, value] : moves)
         if (value < 1) unset << QStringLiteral("%1 = %2").arg(QLatin1String(name)).arg(value);
     if (!unset.isEmpty())
         problems << QStringLiteral(
-                        "Knife moves must be 0 or more and platform moves at least 1 half "
-                        "step: ") +
+                        "Every move must be at least 1 half step, or no zone can end: ") +
                         unset.join(QStringLiteral(", ")) + QLatin1Char('.');
     return problems.join(kCrLfText);
 }

@@ -21,8 +21,10 @@ AutoTestOutcome Command3_Click(TestState& s, AutoTestHost& host);
 // finish a zone.
 AutoTestOutcome RunAutoTest(TestState& s, AutoTestHost& host, bool knifeRight);
 
-// Why the test cannot run with these values (zones, runs, final frames, moves);
-// empty when it can. ZoneOn is checked apart from this.
+// Why the test cannot run with these values: zones or runs beyond the readings,
+// frame counts, an intensity window or moves with which no zone could end or
+// find its null. Each problem names its value; empty when the test can run.
+// ZoneOn is checked apart from this.
 QString AutoTestSettingsProblem(const TestState& s);
 
 // "Elapsed Test Time, <m> Minutes <s> seconds" and CR LF, the seconds rounded to a

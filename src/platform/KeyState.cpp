@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QEvent>
 #include <QGuiApplication>
+#include <QInputMethodQueryEvent>
 #include <QKeyEvent>
 #include <QPointer>
 #include <array>
@@ -44,6 +45,23 @@ void ReleaseAll() {
     }
 }
 
+// True while the focus is on a control that takes typed text (a line or text
+// edit that is not read-only, a spin box, an editable combo box): such controls
+// accept input-method text and are not read-only, whatever their class.
+bool FocusTakesTypedText() {
+    QObject* focus = QGuiApplication::focusObject();
+    if (!focus) return false;
+    QInputMethodQueryEvent query(Qt::ImEnabled | Qt::ImReadOnly);
+    QCoreApplication::sendEvent(focus, &query);
+    return query.value(Qt::ImEnabled).toBool() && !query.value(Qt::ImReadOnly).toBool();
+}
+
+// The letters are text, or a menu or shortcut key, rather than jog keys: while
+// Alt or Ctrl is held, or while a control that takes typed text has the focus.
+bool KeysAreText(const QKeyEvent& key) {
+    return (key.modifiers() & (Qt::AltModifier | Qt::ControlModifier)) || FocusTakesTypedText();
+}
+
 // Watches every key event of the application. A key event travels up the parent
 // chain, so the filter may see one press several times: the state is made of
 // flags, which a repeated sighting leaves as they are.
@@ -57,8 +75,14 @@ class KeyStateFilter : public QObject {
             case QEvent::KeyPress:
             case QEvent::KeyRelease: {
                 const auto* key = static_cast<QKeyEvent*>(event);
-                if (KeySlot* slot = SlotByQtKey(key->key())) {
-                    if (event->type() == QEvent::KeyPress) {
+                const bool press = event->type() == QEvent::KeyPress;
+                if (press && (key->key() == Qt::Key_Alt || key->key() == Qt::Key_Control)) {
+                    // A held jog key stops counting once Alt or Ctrl goes down.
+                    ReleaseAll();
+                } else if (KeySlot* slot = SlotByQtKey(key->key())) {
+                    if (press && KeysAreText(*key)) {
+                        slot->down = false;
+                    } else if (press) {
                         if (!key->isAutoRepeat()) slot->pressedSinceQuery = true;
                         slot->down = true;
                     } else if (!key->isAutoRepeat()) {
@@ -67,6 +91,10 @@ class KeyStateFilter : public QObject {
                 }
                 break;
             }
+            case QEvent::FocusIn:
+                // A held jog key stops counting when typing begins.
+                if (FocusTakesTypedText()) ReleaseAll();
+                break;
             case QEvent::ApplicationStateChange: {
                 // Keystrokes meant for another program must never move the motors.
                 const auto* change = static_cast<QApplicationStateChangeEvent*>(event);

@@ -9,7 +9,9 @@ constexpr int VK_K = 0x4B;
 constexpr int VK_M = 0x4D;
 
 // Non-zero while the key is down, or once if it was pressed since the last query.
-// Keys count only while a window of this program has the focus.
+// Keys count only while a window of this program has the focus, and not as typed
+// text or menu keys: a letter pressed while Alt or Ctrl is held, or while a
+// control that takes typed text has the focus, does not count.
 short GetAsyncKeyState(int virtualKey);
 
 // Installs the application-wide filter that feeds the key state (the first

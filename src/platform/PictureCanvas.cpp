@@ -166,12 +166,11 @@ void PictureCanvas::Cls() {
 }
 
 const QFont& PictureCanvas::CurrentFont() const {
-    if (!metrics_ || fontSize_ != FontSize || fontBold_ != FontBold) {
-        if (!metrics_) {
-            // DejaVu Sans is present on every machine the program is set up on,
-            // headless ones included; otherwise the default sans-serif face.
-            font_ = QFont(QStringLiteral("DejaVu Sans"));
+    if (!metrics_ || fontName_ != FontName || fontSize_ != FontSize || fontBold_ != FontBold) {
+        if (!metrics_ || fontName_ != FontName) {
+            font_ = QFont(FontName);
             font_.setStyleHint(QFont::SansSerif);
+            fontName_ = FontName;
         }
         fontSize_ = FontSize;
         fontBold_ = FontBold;
@@ -196,8 +195,10 @@ double PictureCanvas::TextWidth(const QString& text) const {
 
 void PictureCanvas::Print(const QString& text) {
     const QFont& font = CurrentFont();
-    if (laidOutSize_ != fontSize_ || laidOutBold_ != fontBold_ || laidOut_.size() > 1024) {
+    if (laidOutName_ != fontName_ || laidOutSize_ != fontSize_ || laidOutBold_ != fontBold_ ||
+        laidOut_.size() > 1024) {
         laidOut_.clear();
+        laidOutName_ = fontName_;
         laidOutSize_ = fontSize_;
         laidOutBold_ = fontBold_;
     }

@@ -50,6 +50,9 @@ class PictureCanvas {
 
     double CurrentX = 0;
     double CurrentY = 0;
+    // The face printed texts use; a face that is not installed falls back to the
+    // default sans-serif face.
+    QString FontName = QStringLiteral("DejaVu Sans");
     double FontSize = 8;
     bool FontBold = false;
     OleColor ForeColor = 0x000000;
@@ -93,13 +96,16 @@ class PictureCanvas {
     QImage image_;
     std::function<void()> changed_;
     bool dirty_ = false;
-    // The font of the last print, rebuilt when FontSize or FontBold change.
+    // The font of the last print, rebuilt when FontName, FontSize or FontBold
+    // change.
     mutable QFont font_;
     mutable std::optional<QFontMetricsF> metrics_;
+    mutable QString fontName_;
     mutable double fontSize_ = -1;
     mutable bool fontBold_ = false;
     // Laid-out texts of the current font: the same labels are printed every frame.
     QHash<QString, QStaticText> laidOut_;
+    QString laidOutName_;
     double laidOutSize_ = -1;
     bool laidOutBold_ = false;
 };

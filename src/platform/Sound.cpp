@@ -118,7 +118,7 @@ void PlaySoundSync(const QString& path) {
     QPointer<QSoundEffect> effect = PrepareEffect(path, &lengthMs);
     if (!effect) return;
 
-    // Wait, letting window events run, until the sound has ended: when the
+    // Wait, letting events other than user input run, until the sound has ended: when the
     // effect says so, or when its length (from the file's header) has passed
     // since it was ready to play, whichever comes first. The audio system may
     // report the end well after the last sample was heard; the effect plays out
@@ -149,7 +149,10 @@ void PlaySoundSync(const QString& path) {
     } else {
         deadline.start(static_cast<int>(kLoadLimitMs));
     }
-    loop.exec();
+    // The user's clicks and keys wait until the sound has ended: a click during
+    // the end-of-test sound must not start another test inside this one. Timers
+    // and the program's own events run.
+    loop.exec(QEventLoop::ExcludeUserInputEvents);
 }
 
 void PlaySoundAsync(const QString& path) {

@@ -5,7 +5,9 @@
 
 // Wave file players. A missing or unplayable file, or no audio device, is silent
 // and returns at once; nothing ever waits on a sound that cannot play.
-void PlaySoundSync(const QString& path);   // returns when the sound has ended
+// Returns when the sound has ended. Timers and other events run meanwhile; the
+// user's input (mouse, keys) waits until the sound has ended.
+void PlaySoundSync(const QString& path);
 void PlaySoundAsync(const QString& path);  // returns at once; a later sound replaces it
 
 // Length in milliseconds of the sound in a wave file, from its header; -1 when

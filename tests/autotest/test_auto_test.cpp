@@ -41,6 +41,33 @@ TEST_F(AutoTest, RefusesWithoutZonesOrWithValuesBeyondTheArrays) {
     EXPECT_TRUE(host.bytes.isEmpty());
 }
 
+TEST_F(AutoTest, RefusesValuesWithWhichNoZoneCouldFindItsNull) {
+    // Each alone, on values that otherwise run a whole test. A test that starts
+    // anyway is stopped after a few thousand frames instead of running on.
+    host.onMeasure = [this](int m) { host.abort = host.abort || m > 5000; };
+    const std::pair<std::function<void(TestState&)>, const char*> cases[] = {
+        {[](TestState& t) { t.TFFinalFrames = 3; }, "TFFinalFrames is 3 and TFRoughFrames 3"},
+        {[](TestState& t) { t.TFFinalFrames = 2; }, "TFFinalFrames is 2 and TFRoughFrames 3"},
+        {[](TestState& t) { t.LRSmMove = 0; }, "LRSmMove = 0"},
+        {[](TestState& t) { t.LRLgMove = 0; }, "LRLgMove = 0"},
+        {[](TestState& t) { t.Max = t.Min = 90; }, "Max is 90 and Min 90"},
+        {[](TestState& t) { t.Max = 40; }, "Max is 40 and Min 50"},
+        {[](TestState& t) { t.Min = 256, t.Max = 300; }, "Max is 300 and Min 256"},
+    };
+    for (const auto& [edit, named] : cases) {
+        QuickSettings(s);
+        edit(s);
+        host.messages.clear();
+        EXPECT_EQ(RunAutoTest(s, host, true), AutoTestOutcome::Refused) << named;
+        ASSERT_EQ(host.messages.size(), 1) << named;
+        EXPECT_TRUE(host.messages[0].startsWith("Auto Test Variables: ")) << named;
+        EXPECT_TRUE(host.messages[0].contains(named)) << host.messages[0].toStdString();
+    }
+    EXPECT_EQ(host.measures, 0);
+    EXPECT_EQ(host.saves, 0);
+    EXPECT_EQ(s.TestStatus, "");
+}
+
 TEST_F(AutoTest, FullTestReadsEveryZoneInEveryRunAndRewinds) {
     s.Reps = 1, s.ShowDebug = true, s.StepSize = 0.0001;
     host.counter = {0, 59500};      // 59.5 s

@@ -40,6 +40,32 @@ TEST_F(ZoneSearch, KnifeRuleCountsFramesFromTheLastMoveAndPrecedesPlatformRules)
     EXPECT_FALSE(host.t1.contains("Is Closer"));
 }
 
+TEST_F(ZoneSearch, KnifeLeftTakesRZVAsReferenceAndCutsInUpward) {
+    test.knifeRight = false;
+    s.TFRoughFrames = 100;
+    s.LRPhase = 6;
+    // The left half (LZV) sits inside Min..Max; the reference, RZV, is too bright.
+    host.script = [this] {
+        s.LZV.fill(100);
+        s.RZV.fill(host.measures <= 5 ? 200 : 20);
+    };
+    AbortAt(5);
+    EXPECT_EQ(FindZoneNull(s, host, test, 0, 1), ZoneOutcome::Stopped);
+    EXPECT_EQ(s.Xpos, 5);  // the large knife-in move, upward on the left
+    EXPECT_EQ(s.LRPhase, 3);
+    EXPECT_TRUE(test.MovedIn);
+    EXPECT_FALSE(test.MovedOut);
+
+    // Too dark after that: the knife comes out downward, by the small move while
+    // MovedIn holds.
+    host.onMeasure = [this](int m) { host.abort = m >= 10; };
+    host.abort = false;
+    EXPECT_EQ(FindZoneNull(s, host, test, 0, 1), ZoneOutcome::Stopped);
+    EXPECT_EQ(s.Xpos, 4);
+    EXPECT_EQ(s.LRPhase, 2);
+    EXPECT_TRUE(test.MovedOut);
+}
+
 TEST_F(ZoneSearch, SmallKnifeInAfterKnifeOutAndZeroMoves) {
     s.TFRoughFrames = 100;
     const int refs[] = {0, 0, 0, 0, 0, 200, 200, 200, 200, 10, 10, 10, 10};

@@ -86,6 +86,25 @@ TEST(PictureCanvasTest, PrintMovesToNextLineWithBreaksAndTabs) {
     EXPECT_LT(CountOther(canvas, 0, int(3 * line), 40, 200, kGreen), 40 * (200 - int(3 * line)));
 }
 
+TEST(PictureCanvasTest, FontNameChoosesTheFaceOfWidthsAndPrints) {
+    PictureCanvas canvas(300, 40);
+    canvas.FontSize = 12;
+    const QString text = QStringLiteral("Null for Zone #1");
+    const double wide = canvas.TextWidth(text);
+    canvas.Print(text);
+    const QImage before = canvas.Image();
+    canvas.FontName = QStringLiteral("Liberation Serif");
+    EXPECT_LT(canvas.TextWidth(text), wide * 0.95);
+    canvas.Cls();
+    canvas.Print(text);
+    EXPECT_NE(canvas.Image(), before);  // the laid-out text follows the face
+    canvas.FontName = QStringLiteral("DejaVu Sans");
+    EXPECT_DOUBLE_EQ(canvas.TextWidth(text), wide);
+    canvas.Cls();
+    canvas.Print(text);
+    EXPECT_EQ(canvas.Image(), before);
+}
+
 TEST(PictureCanvasTest, ClsNewPictureAndResize) {
     PictureCanvas canvas(60, 40);
     canvas.SetPicture(Filled(60, 40, qRgb(0, 0, 200)));

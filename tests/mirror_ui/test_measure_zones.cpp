@@ -149,6 +149,7 @@ TEST_F(MeasureTest, FileLineAndFrameRateArePrintedInPlace) {
         PictureCanvas canvas(320, 240);
         canvas.SetPicture(grey);
         const PictureCanvas& p1 = w->Picture1->canvas();
+        canvas.FontName = p1.FontName;
         canvas.FontSize = p1.FontSize;
         canvas.FontBold = p1.FontBold;
         canvas.ForeColor = p1.ForeColor;

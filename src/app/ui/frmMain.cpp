@@ -8,6 +8,8 @@
 #include <QPushButton>
 #include <QSlider>
 #include <QStatusBar>
+#include <QStyleOptionButton>
+#include <QStylePainter>
 #include <QTimer>
 
 #include "app/ui/frmSplash.h"
@@ -21,9 +23,43 @@ constexpr int kClientWidth = 792;
 constexpr int kClientHeight = 554;
 constexpr int kStatusBarHeight = 17;
 
+// The faces the window was designed with, or faces with the same metrics (the
+// Liberation fonts stand in for Arial and Times New Roman), so that captions and
+// printed texts fit where they were placed: a small sans for the controls,
+// Arial for what is printed into the pictures, Times New Roman for the log.
+QFont ControlFont() {
+    QFont font(QStringLiteral("Liberation Sans"));
+    font.setStyleHint(QFont::SansSerif);
+    font.setPointSizeF(8);
+    return font;
+}
+const QString kPictureFont = QStringLiteral("Arial");
+const QString kLogFont = QStringLiteral("Times New Roman");
+
+// A button whose caption wraps at blanks when it is wider than the button, as
+// captions of buttons and button-style check boxes do ("Save Pics" in its
+// narrow box shows as two lines).
+class WrapButton : public QPushButton {
+  public:
+    using QPushButton::QPushButton;
+
+  protected:
+    void paintEvent(QPaintEvent*) override {
+        QStylePainter painter(this);
+        QStyleOptionButton option;
+        initStyleOption(&option);
+        const QString caption = option.text;
+        option.text.clear();
+        painter.drawControl(QStyle::CE_PushButton, option);
+        const QRect room = style()->subElementRect(QStyle::SE_PushButtonContents, &option, this);
+        style()->drawItemText(&painter, room, Qt::AlignCenter | Qt::TextWordWrap, option.palette,
+                              isEnabled(), caption, QPalette::ButtonText);
+    }
+};
+
 QPushButton* MakeButton(QWidget* parent, const char* name, const QString& caption,
                         const QRect& design, const QString& face = QString()) {
-    auto* button = Named(new QPushButton(caption, parent), name);
+    auto* button = Named(static_cast<QPushButton*>(new WrapButton(caption, parent)), name);
     button->setGeometry(design);
     if (!face.isEmpty())
         button->setStyleSheet(QStringLiteral("QPushButton { background-color: %1; }").arg(face));
@@ -78,6 +114,7 @@ QImage StartPicture() {
 
 frmMain::frmMain(QWidget* parent) : QMainWindow(parent) {
     setObjectName(QStringLiteral("frmMain"));
+    setFont(ControlFont());
     setWindowTitle(QStringLiteral("Drelmont"));
     setProperty("HelpContextID", 10);
     CreateControls();
@@ -100,16 +137,24 @@ void frmMain::CreateControls() {
     Picture1->canvas().SetPicture(StartPicture());
     // Status texts over the video: yellow reads on a dark shadowgram and on a lit mirror.
     Picture1->canvas().ForeColor = kYellow;
+    // The live picture holds the focus when the window first shows, and takes it
+    // when clicked: the jog keys act while no text box has the focus.
+    Picture1->setFocusPolicy(Qt::StrongFocus);
+    Picture1->setFocus();
     Picture2 = Named(new PictureBox(client_), "Picture2");
     Picture2->setGeometry(0, 288, 649, 275);
     Picture3 = Named(new PictureBox(client_), "Picture3");
     Picture3->setGeometry(728, 288, 73, 275);
+    for (PictureBox* picture : {Picture1, Picture2, Picture3})
+        picture->canvas().FontName = kPictureFont;
     pBlack = MakeSwatch(client_, "pBlack", 0x000000);
     pBlue = MakeSwatch(client_, "pBlue", 0xFF0000);
     pRed = MakeSwatch(client_, "pRed", 0x0000FF);
 
     Text1 = MakeTextBox(client_, "Text1", QRect(480, 0, 321, 73));
-    Text1->setFont(QFont(QStringLiteral("Times New Roman")));
+    QFont logFont = Text1->font();
+    logFont.setFamily(kLogFont);
+    Text1->setFont(logFont);
     Text1->setPlainText(QStringLiteral("Debug Output Screen\n"));
     Text2 = MakeTextBox(client_, "Text2", QRect(480, 72, 321, 217));
 
@@ -127,10 +172,6 @@ void frmMain::CreateControls() {
 
     Frame3 = Named(new QGroupBox(QStringLiteral("Averaging 10 Frames"), client_), "Frame3");
     Frame3->setGeometry(4, 168, 112, 73);
-    // A smaller title font so "Averaging 30 Frames" fits the frame's design width.
-    QFont frame3Font = Frame3->font();
-    frame3Font.setPointSizeF(frame3Font.pointSizeF() * 0.8);
-    Frame3->setFont(frame3Font);
     Slider1 = MakeSlider(Frame3, "Slider1", Qt::Horizontal, QRect(8, 24, 97, 42), 1, 30, 10);
 
     MirX = MakeSlider(client_, "MirX", Qt::Horizontal, QRect(120, 240, 321, 25), 1, 320, 160);
