@@ -145,12 +145,6 @@ void StoreAutoTestValues(TestState& s, const AutoTestControlValues& v) {
 }
 
 void ResetAutoTestVariables(TestState& s) {
-    s.LRMinFrames = 4;
-    s.LRDelta = 10;
-    s.TFRoughFrames = 15;
-    s.TFOblatedelta = 15;
-    s.TFRoughDelta = 20;
-    s.TFFinalFrames = 30;
+    AssignAutoTestDefaults(s);
     DeriveMoveSizes(s);
 }
-

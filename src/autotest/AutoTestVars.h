@@ -60,11 +60,8 @@ struct SliderSpan {
 };
 SliderSpan ChainAfter(int32_t lowerValue, SliderSpan next);
 
-// The intensity sliders sldMax and sldmin: 5 to 255, at least 10 apart when the
-// user moves one of them.
-inline constexpr int32_t kIntensityLowest = 5;
-inline constexpr int32_t kIntensityHighest = 255;
-inline constexpr int32_t kIntensityGap = 10;
+// The intensity sliders sldMax and sldmin span kIntensityLowest..kIntensityHighest
+// and keep kIntensityGap apart when the user moves one of them.
 // sldMax moved to `max`: the value sldmin takes, or none when the gap holds. The
 // pushed slider stops at the end of its range.
 std::optional<int32_t> MinAfterMaxMoved(int32_t max, int32_t min);

@@ -17,6 +17,12 @@ constexpr int kMaxReps = 3;         // readings hold runs 0..3
 constexpr int kMaxFrames = 30;      // frame history holds frames 0..30
 constexpr int kRecentMirrors = 10;  // recent-mirror menu entries 1..10
 
+// The zone intensity window (Max, Min) as its sliders offer it: both ends in
+// 5..255, and at least 10 apart when the user sets one of them.
+inline constexpr int32_t kIntensityLowest = 5;
+inline constexpr int32_t kIntensityHighest = 255;
+inline constexpr int32_t kIntensityGap = 10;
+
 struct TestState {
     // Public test state, in declaration order.
     bool Manual = false;

@@ -16,19 +16,16 @@
 #include "autotest/MoveSizes.h"
 #include "autotest/PseudoCode.h"
 #include "platform/ui/Named.h"
+#include "platform/ui/TabPages.h"
 
 namespace {
 
-// Design geometry in pixels (15 twips each).
-constexpr int kTwipsPerPixel = 15;
+// Design geometry in pixels.
 constexpr int kWidth = 600;
 constexpr int kHeight = 480;
 constexpr int kPageTop = 44;
 constexpr int kPageWidth = 572;
 constexpr int kPageHeight = 380;
-// A page's left edge: 210 twips when its tab is selected, far out of sight otherwise.
-constexpr int kPageShownLeft = 210 / kTwipsPerPixel;
-constexpr int kPageAwayLeft = -20000 / kTwipsPerPixel;
 
 struct TabDesign {
     const char* caption;
@@ -359,18 +356,13 @@ void FrmAutoTest::Command1_Click() {
 
 bool FrmAutoTest::Form_KeyDown(int keyCode, Qt::KeyboardModifiers shift) {
     if (keyCode != Qt::Key_Tab || shift != Qt::ControlModifier) return false;
-    const int count = tbsOptions->count();
-    if (count > 0) tbsOptions->setCurrentIndex((tbsOptions->currentIndex() + 1) % count);
+    SelectNextTab(tbsOptions);
     return true;
 }
 
 void FrmAutoTest::tbsOptions_OnSelect() {
     const int selected = tbsOptions->currentIndex() + 1;
-    for (int i = 1; i <= kTabs; ++i) {
-        const bool shown = i == selected;
-        picOptions[i]->move(shown ? kPageShownLeft : kPageAwayLeft, kPageTop);
-        picOptions[i]->setEnabled(shown);
-    }
+    for (int i = 1; i <= kTabs; ++i) PlacePage(picOptions[i], i == selected, kPageTop);
 }
 
 void FrmAutoTest::sldMax_OnValue() {

@@ -16,6 +16,7 @@
 #include "output/ui/SaveOptions.h"
 #include "platform/ui/Centre.h"
 #include "platform/ui/Named.h"
+#include "platform/ui/TabPages.h"
 #include "setup/SetupRules.h"
 #include "setup/ui/Dialog.h"
 #include "setup/ui/frmOptions.h"
@@ -28,10 +29,6 @@ constexpr int kHeight = 400;
 constexpr int kPageTop = 40;
 constexpr int kPageWidth = 572;
 constexpr int kPageHeight = 300;
-// A page's left edge in pixels: 210 twips when shown, -20000 twips when not.
-constexpr int kTwipsPerPixel = 15;
-constexpr int kShownLeft = 210 / kTwipsPerPixel;
-constexpr int kHiddenLeft = -20000 / kTwipsPerPixel;
 
 constexpr int kKeyTab = 9;
 constexpr int kShiftCtrl = 2;
@@ -132,7 +129,7 @@ void frmsetup::BuildPages() {
     for (int i = 0; i < 5; ++i) {
         picOptions[i] = Named(new QWidget(this), "picOptions");
         picOptions[i]->setProperty("Index", i);
-        picOptions[i]->setGeometry(kHiddenLeft, kPageTop, kPageWidth, kPageHeight);
+        picOptions[i]->setGeometry(kPageAwayLeft, kPageTop, kPageWidth, kPageHeight);
         picOptions[i]->setEnabled(false);
     }
 
@@ -212,12 +209,12 @@ void frmsetup::BuildPages() {
     page = picOptions[4];
     Frame3 = Named(new QGroupBox(MaxCaption(70), page), "Frame3");
     Frame3->setGeometry(8, 8, kPageWidth - 16, 72);
-    sldMax = MakeSlider(Frame3, "sldMax", QRect(12, 28, kPageWidth - 40, 36), kIntensityLow,
-                        kIntensityHigh, 25, 1, 5, 70);
+    sldMax = MakeSlider(Frame3, "sldMax", QRect(12, 28, kPageWidth - 40, 36), kIntensityLowest,
+                        kIntensityHighest, 25, 1, 5, 70);
     Frame4 = Named(new QGroupBox(MinCaption(40), page), "Frame4");
     Frame4->setGeometry(8, 88, kPageWidth - 16, 72);
-    sldmin = MakeSlider(Frame4, "sldmin", QRect(12, 28, kPageWidth - 40, 36), kIntensityLow,
-                        kIntensityHigh, 25, 1, 5, 40);
+    sldmin = MakeSlider(Frame4, "sldmin", QRect(12, 28, kPageWidth - 40, 36), kIntensityLowest,
+                        kIntensityHighest, 25, 1, 5, 40);
     MakeText(page,
              QStringLiteral(
                  "Use the below sliders to set the Min/Max zone intensity to use when "
@@ -261,16 +258,13 @@ void frmsetup::Form_Load() {
 
 void frmsetup::tbsOptions_OnSelect() {
     const int selected = tbsOptions->currentIndex();
-    for (int i = 0; i < static_cast<int>(picOptions.size()); ++i) {
-        const bool shown = i == selected;
-        picOptions[i]->move(shown ? kShownLeft : kHiddenLeft, kPageTop);
-        picOptions[i]->setEnabled(shown);
-    }
+    for (int i = 0; i < static_cast<int>(picOptions.size()); ++i)
+        PlacePage(picOptions[i], i == selected, kPageTop);
 }
 
 bool frmsetup::Form_KeyDown(int KeyCode, int Shift) {
     if (KeyCode != kKeyTab || Shift != kShiftCtrl) return false;
-    tbsOptions->setCurrentIndex(NextTab(tbsOptions->currentIndex(), tbsOptions->count()));
+    SelectNextTab(tbsOptions);
     return true;
 }
 
