@@ -74,11 +74,6 @@ void DriftRun(bool knifeRight, bool track, double dx, double dy, double limitSec
     options.reps = 1;
     magic::Rig rig(options);
     frmMain& w = rig.Start();
-    // The mirror's outline from a click, with the knife backed out of the beam.
-    rig.port->sim().setPositions(knifeRight ? 800 : -800, 0);
-    w.Picture1_MouseDown(1, 0, 150, 110);
-    std::printf("centre-and-size: MirX %d MirY %d MirRad %d; ", w.MirX->value(), w.MirY->value(),
-                w.MirRad->value());
     SimSettings drifting = rig.tester->settings();
     drifting.driftX = dx;
     drifting.driftY = dy;
