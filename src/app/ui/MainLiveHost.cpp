@@ -6,7 +6,6 @@
 
 #include "app/ui/frmMain.h"
 #include "live/Motors.h"
-#include "live/ZoneMeasure.h"
 #include "platform/Counter.h"
 #include "platform/Events.h"
 #include "platform/KeyState.h"
@@ -48,9 +47,7 @@ short MainLiveHost::GetAsyncKeyState(int virtualKey) {
 }
 
 void MainLiveHost::TrackMirror() {
-    // The mirror is not followed yet: the status lines stand where tracking
-    // prints them.
-    PrintStatusLines(w_, w_.Picture1->canvas(), true);
+    w_.TrackMirror();
 }
 
 PictureCanvas& MainLiveHost::Picture1() {

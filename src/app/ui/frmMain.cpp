@@ -223,6 +223,7 @@ void frmMain::ConnectHandlers() {
     connect(MnuBars, &QAction::triggered, this, &frmMain::MnuBars_Click);
     ConnectSlider1();
     ConnectAutoTest();
+    ConnectLiveButtons();
 }
 
 void frmMain::LogLine(const QString& line) {

@@ -9,6 +9,7 @@
 #include "app/Settings.h"
 #include "autotest/ui/FrmAutoTest.h"
 #include "core/TestState.h"
+#include "live/LiveButtons.h"
 #include "live/Motors.h"
 #include "live/ui/frmSelect.h"
 #include "mirror/ui/frmEdit.h"
@@ -25,6 +26,7 @@ class QSlider;
 class QStatusBar;
 class QTimer;
 class frmSplash;
+class frmText;
 class CaptureWindow;
 class LiveLoop;
 class MainLiveHost;
@@ -204,6 +206,25 @@ class frmMain : public QMainWindow,
     // on it since, so the measurement never reads old overlays as brightness.
     void GrabFrame();
     void GrabStill();
+
+    // ---- Tracking, centre-and-size, Pause, Reset and the floating text window ----
+    // (frmMain_tracking.cpp, frmMain_pause.cpp, frmMain_text.cpp)
+    // Follows the mirror in Picture1: MirX and MirY move halfway towards the centre
+    // found, unless it jumped 4 pixels or more; prints the status lines.
+    void TrackMirror();
+    // A click into the live picture: a still frame, then the mirror's centre and
+    // radius from its edges into MirX, MirY and MirRad.
+    void Picture1_MouseDown(int button, int shift, double x, double y);
+    // "Pause": waits inside the handler, flashing, until clicked again.
+    void cmdpause_Click();
+    // "Reset": zone evaluation off, the start instructions, positions 0.
+    void Command1_Click();
+    // The floating text window while it is open.
+    QPointer<frmText> TextWindow;
+    // The Pause button's saved colour and paused flag, kept for the program's life.
+    PauseButton PauseState;
+    // Connects Picture1's clicks, Pause and Reset to their handlers.
+    void ConnectLiveButtons();
 
     // ---- Log box -----------------------------------------------------------------
     // Puts a line on top of the log box Text1.

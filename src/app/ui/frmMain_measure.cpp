@@ -19,9 +19,8 @@ void frmMain::MeasureZones() {
     io.Blue = &pBlue->canvas().Image();
     io.Red = &pRed->canvas().Image();
     io.Track = Chk_trak->isChecked();
-    // Tracking prints the status lines itself. Until the mirror is tracked here,
-    // the lines are printed as tracking prints them, the centre left as it is.
-    io.TrackMirror = [this] { PrintStatusLines(*this, Picture1->canvas(), true); };
+    // Tracking prints the status lines itself.
+    io.TrackMirror = [this] { TrackMirror(); };
     io.ReadMirror = [this] { return MirrorCircle{MirX->value(), MirY->value(), MirRad->value()}; };
     io.SetSlider1 = [this](int32_t frames) { Slider1->setValue(frames); };
     io.SetFrame3Caption = [this](const QString& caption) { Frame3->setTitle(caption); };
