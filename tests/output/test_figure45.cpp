@@ -85,6 +85,34 @@ TEST_F(Figure45, MillimetresAreWrittenAsInchesOnCopiesOfTheValues) {
     EXPECT_TRUE(s.SaveFailed);
 }
 
+// The whole file, byte for byte, for a millimetre test of six zones and two sets.
+TEST_F(Figure45, MillimetreTestOfSixZonesAndTwoSetsWholeFile) {
+    s.Metric = true, s.MirDiam = 254, s.Roc = 2540, s.NZ = 6, s.Reps = 1;
+    const double radii[] = {0, 0.1, 0.2, 0.3, 0.4, 0.5, 0.123456789};
+    for (int zone = 1; zone <= 6; ++zone) {
+        s.ZoneRadius[zone] = radii[zone];
+        for (int set = 0; set <= 3; ++set) s.ZoneResults[set][zone] = 2.54 * zone + 0.254 * set;
+    }
+    ASSERT_TRUE(SaveFigure45File(s, false, messages, programs));
+    QStringList expected{"6 1 1",
+                         "100 10 -1",
+                         "0.5 0.000000 0.1",
+                         "1 0.000000 0.2",
+                         "1.5 0.000000 0.3",
+                         "2 0.000000 0.4",
+                         "2.5 0.000000 0.5",
+                         "0.617283 0.000000 0.6"};
+    expected << QStringList(9, "0.000000 0.000000 0.000000") << "0 2";
+    for (int zone = 1; zone <= 6; ++zone)
+        for (int set = 1; set <= 3; ++set) expected << QString("0.%1%2").arg(zone).arg(set);
+    expected << QStringList(27, "0");
+    QFile file(Folder() + "/Test3.fig");
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(QString::fromUtf8(file.readAll()), expected.join("\r\n") + "\r\n\r\n");
+    EXPECT_EQ(s.MirDiam, 254);
+    EXPECT_EQ(s.ZoneResults[2][6], 2.54 * 6 + 0.254 * 2);
+}
+
 TEST_F(Figure45, ZoneRadiusIsCutToEightCharactersNotRounded) {
     s.MirDiam = 2, s.ZoneRadius[1] = 12.3456789, s.ZoneRadius[2] = 12.5;
     const QStringList lines = Figure45Lines(s, false);

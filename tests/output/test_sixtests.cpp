@@ -74,6 +74,31 @@ TEST_F(SixTests, InchesAreWrittenAsMillimetresOnCopiesOfTheValues) {
     EXPECT_EQ(s.ZoneResults, before.ZoneResults);
 }
 
+// The whole file, byte for byte, for an inch test of three sets with a fixed source.
+TEST_F(SixTests, InchTestOfThreeSetsWithAFixedSourceWholeFile) {
+    s.Metric = false, s.MirDiam = 10, s.Obst = 2, s.Roc = 100, s.Reps = 2;
+    s.ZoneResults[0] = {0, 0.01, 0.1}, s.ZoneResults[1] = {0, 0.02, 0.2};
+    s.ZoneResults[2] = {0, 0.04, 0.3}, s.ZoneResults[3] = {0, 9, 9};  // set 3 beyond Reps
+    ASSERT_TRUE(SaveSixTestsFile(s, true, messages, programs));
+    QFile file(Folder() + "/Test4.set");
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(QString::fromUtf8(file.readAll()),
+              "Ten Inch Test Number 4\r\n"
+              "254   50.8   Mirror, obstruction diameters (mm)\r\n"
+              "Foucault\r\n"
+              "2540     Source distance (0=moving source)\r\n"
+              "y, MM   X, mm\r\n"
+              "38.1 0.593\r\n"
+              "88.9 5.08\r\n"
+              "*\r\n"
+              "-1 2540    Conic targets:  b, R (mm)\r\n"
+              "0.0123 Measurement std deviation, mm\r\n"
+              "2540 Longitudinal reading bias, mm\r\n"
+              "\r\n");
+    EXPECT_EQ(s.MirDiam, 10);
+    EXPECT_EQ(s.ZoneResults[2][1], 0.04);
+}
+
 TEST_F(SixTests, MeanOfTheSetsRoundedToThreePlaces) {
     s.Reps = 2, s.ZoneResults[0][1] = 1, s.ZoneResults[1][1] = 2, s.ZoneResults[2][1] = 4;
     s.ZoneResults[3][1] = 100;                 // beyond Reps: not counted
