@@ -25,7 +25,10 @@ const QStringList& ProgramFiles() {
 }
 
 // Copies each program file the Figure folder lacks. A file that can't be copied
-// is left missing: the start reports it.
+// is left missing: the start reports it. Checked file by file rather than only
+// when the folder is new, so that a folder made while FigurePath was wrong gets
+// the programs at the first save after it is put right; copies that exist are
+// never replaced.
 void CopyProgramFiles(const QString& figurePath, const QString& folder) {
     for (const QString& name : ProgramFiles()) {
         if (QFileInfo::exists(ResolvePath(folder, name))) continue;
