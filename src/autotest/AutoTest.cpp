@@ -149,13 +149,11 @@ QString AutoTestSettingsProblem(const TestState& s) {
                         .arg(s.TFFinalFrames)
                         .arg(s.TFRoughFrames);
     // A window the zone values (0 to 255) can never sit inside moves the knife at
-    // every chance, and the frame count never reaches the platform rules. Max equal
-    // to Min leaves a window of that one value: the intensity sliders stop there
-    // when the gap rule pushes one of them to the end of its range.
-    if (s.Max < s.Min || s.Max < 0 || s.Min > 255)
+    // every chance, and the frame count never reaches the platform rules.
+    if (s.Max <= s.Min || s.Max < 0 || s.Min > 255)
         problems << QStringLiteral(
-                        "Max is %1 and Min %2; Max must not be below Min, inside 0 to 255, or "
-                        "no zone can end.")
+                        "Max is %1 and Min %2; Max must be above Min, inside 0 to 255, or no "
+                        "zone can end.")
                         .arg(s.Max)
                         .arg(s.Min);
     // A move of 0 restarts the zone's frame count without moving: the knife, or the
