@@ -157,8 +157,11 @@ TEST_F(SetupDialogTest, ClosingDerivesUnsetMoveSizesAndOnAFirstRunOpensSaveDataO
     frmsetup* d = Open();
     d->close();
     ASSERT_TRUE(Gone());
+    EXPECT_EQ(w->LRSmMove, 1);
     EXPECT_EQ(w->LRLgMove, 6);
     EXPECT_EQ(w->TFOblateMove, 40);
+    EXPECT_EQ(w->TFRoughMove, 16);
+    EXPECT_EQ(w->TFFinalMoves, 8);
     EXPECT_EQ(w->findChild<SaveOptions*>(), nullptr);  // not a first run
 
     w->TFOblateMove = 33;
