@@ -33,6 +33,10 @@ Moves MovesOf(const TestState& s) {
 TEST(StepSize, ANewStepDerivesTheMovesOfItsAxisOnly) {
     TestState s = Rig();
     EXPECT_EQ(FullStepText(s.StepSize, false), "0.00025");
+    // OK without a change stores the same steps and keeps the tuned moves.
+    ASSERT_TRUE(ApplyStepSizes("0.00025", "0.00025", false, s).accepted);
+    EXPECT_EQ(MovesOf(s), MovesOf(Rig()));
+    EXPECT_EQ(s.StepSize, 0.000125);
     s.StepSize = 0.0001;
     ASSERT_TRUE(ApplyStepSizes("0.00025", "0.00025", false, s).accepted);
     EXPECT_EQ(MovesOf(s), (Moves{40, 16, 8, 7, 2}));  // the knife's tuned moves stay

@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QGroupBox>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSlider>
@@ -157,8 +158,11 @@ TEST_F(SetupDialogTest, ClosingDerivesUnsetMoveSizesAndOnAFirstRunOpensSaveDataO
     frmsetup* d = Open();
     d->close();
     ASSERT_TRUE(Gone());
+    EXPECT_EQ(w->LRSmMove, 1);
     EXPECT_EQ(w->LRLgMove, 6);
     EXPECT_EQ(w->TFOblateMove, 40);
+    EXPECT_EQ(w->TFRoughMove, 16);
+    EXPECT_EQ(w->TFFinalMoves, 8);
     EXPECT_EQ(w->findChild<SaveOptions*>(), nullptr);  // not a first run
 
     w->TFOblateMove = 33;
@@ -174,6 +178,22 @@ TEST_F(SetupDialogTest, ClosingDerivesUnsetMoveSizesAndOnAFirstRunOpensSaveDataO
     Open()->close();
     ASSERT_TRUE(Gone());
     EXPECT_EQ(w->findChildren<SaveOptions*>().size(), 1);
+
+    // Its button opens that same dialog, modal over the setup dialog.
+    d = Open();
+    options->textpath->setText("/typed");
+    QString typed;
+    WhenModal([&](QDialog* modal) {
+        if (modal == options) typed = options->textpath->text();
+        modal->reject();
+    });
+    // Not modal: nothing above closes it, and this ends the wait.
+    QTimer::singleShot(6000, options, [options] { options->reject(); });
+    d->tbsOptions->setCurrentIndex(3);
+    d->Command3->click();
+    EXPECT_EQ(typed, "/typed");
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(w->findChild<SaveOptions*>(), nullptr);
 }
 
 TEST_F(SetupDialogTest, TheFourButtonsOpenTheOtherDialogsModally) {

@@ -42,10 +42,11 @@ void frmMain::ShowSaveOptionsDialog() {
 }
 
 void frmMain::ShowSaveOptions(QWidget* owner) {
-    // Already open (modeless, after a first run): wait until it closes.
+    // Already open (modeless, after a first run): the same dialog, now modal, and
+    // wait until it closes. A window already on screen takes no modality, so it is
+    // hidden first and shown again modal; its fields keep what the user typed.
     if (saveOptions_) {
-        saveOptions_->raise();
-        saveOptions_->activateWindow();
+        saveOptions_->hide();
         saveOptions_->exec();
         return;
     }

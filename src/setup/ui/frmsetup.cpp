@@ -218,7 +218,7 @@ void frmsetup::BuildPages() {
     MakeText(page,
              QStringLiteral(
                  "Use the below sliders to set the Min/Max zone intensity to use when "
-                 "auto-adjusting knife edge In/out during an Automatic Foucault Test.  If the "
+                 "auto-adjusting knife edge In/Out during an Automatic Foucault Test.  If the "
                  "Difference between Min and Max is too Small, It will be difficult to establish "
                  "proper knife postion In/out.  If difference is too large, test accuracy is "
                  "reduced.   A difference of 30 is usually sufficient."),
