@@ -44,7 +44,10 @@ double TimeTrackMirror(int frames) {
     state.WorkNum = 3;
     state.TestStatus = QStringLiteral("Testing Zone 3");
     PictureCanvas picture(320, 240);
-    MirrorCircle sliders{160, 120, 99};
+    // The sliders on the simulated disc, so that every step finds it and moves them.
+    MirrorCircle sliders{static_cast<int32_t>(settings.centreX),
+                         static_cast<int32_t>(settings.centreY),
+                         static_cast<int32_t>(settings.radiusPixels)};
     TrackIO io;
     io.Picture1 = &picture;
     io.ReadMirror = [&] { return sliders; };

@@ -19,15 +19,16 @@ int RunSum(const PictureCanvas& picture, int x, int y, int dx, int dy) {
     return sum;
 }
 
-// One edge pass of the centre-and-size: candidates from `from` to `to` (inclusive,
-// stepping away from the click) along a row (horizontal) or a column at `across`.
-// The inside run goes back towards the click, the outside run away from it; the
-// candidate is kept when inside \ 3 - outside \ 3 beats the pass's best (from 0),
-// so a tie keeps the candidate nearer the click. `found` keeps its value when no
-// candidate qualifies.
-void EdgePass(const PictureCanvas& picture, bool horizontal, int across, int from, int to,
+// One edge pass of the centre-and-size: candidates from `from` to `to` (inclusive)
+// in steps of `step` (+1 or -1, away from the click) along a row (horizontal) or
+// a column at `across`. A pass whose start lies beyond its end (a click within
+// four pixels of the picture's side, or below row 232) tests nothing. The inside
+// run goes back towards the click, the outside run away from it; the candidate is
+// kept when inside \ 3 - outside \ 3 beats the pass's best (from 0), so a tie
+// keeps the candidate nearer the click. `found` keeps its value when no candidate
+// qualifies.
+void EdgePass(const PictureCanvas& picture, bool horizontal, int across, int from, int to, int step,
               int32_t& found) {
-    const int step = to >= from ? 1 : -1;
     int best = 0;
     for (int p = from; step > 0 ? p <= to : p >= to; p += step) {
         const int x = horizontal ? p : across;
@@ -45,8 +46,8 @@ void EdgePass(const PictureCanvas& picture, bool horizontal, int across, int fro
 
 // Left edge from x0 down to 4 and right edge from x0 up to 316, on one row.
 void LeftRight(const PictureCanvas& picture, int32_t x0, int32_t row, CentreSize& c) {
-    EdgePass(picture, true, row, x0, 4, c.left);
-    EdgePass(picture, true, row, x0, 316, c.right);
+    EdgePass(picture, true, row, x0, 4, -1, c.left);
+    EdgePass(picture, true, row, x0, 316, 1, c.right);
 }
 
 }  // namespace
@@ -156,8 +157,8 @@ CentreSize FindCentreSize(const PictureCanvas& picture, int32_t x0, int32_t y0) 
     // disc is wider than 220 pixels (its top and bottom may leave the picture).
     const int32_t half = (c.right - c.left) / 2;
     c.column = half <= 110 ? c.left + half : c.left + 30;
-    EdgePass(picture, false, c.column, y0, 4, c.top);
-    EdgePass(picture, false, c.column, y0, 232, c.bottom);
+    EdgePass(picture, false, c.column, y0, 4, -1, c.top);
+    EdgePass(picture, false, c.column, y0, 232, 1, c.bottom);
     c.cy = c.top + (c.bottom - c.top) / 2;
 
     // Left and right again on the centre row, from the click's column.

@@ -108,6 +108,15 @@ TEST(ResetButton, InstructionsAsPrintedIntoPicture2) {
     const QStringList lines = ResetInstructions().split(QStringLiteral("\r\n"));
     ASSERT_EQ(lines.size(), 11);
     EXPECT_EQ(lines[0], "");
+    EXPECT_EQ(lines[1], "#1 Fully Illuminate mirror under test by backing out Knife Edge");
+    EXPECT_EQ(lines[3], "#2 Center Cross hair and Encircle mirror accuratly");
+    EXPECT_EQ(lines[5], "#3 Turn on Tracking");
+    EXPECT_EQ(lines[6], "#4 Select A Mirror Profile from the Mirror Database Menu");
+    EXPECT_EQ(lines[7],
+              "#5 Adjust platform To-From mirror to get some what near the null for zone #1");
+    EXPECT_EQ(lines[8],
+              "\tUse Keyboard Keys I and M or Handpad Up - Down to control platform distance "
+              "from Mirror");
     EXPECT_EQ(lines[2],
               "\tUse Keybord keys K and J or Handpad Left - Right buttons for Knife control");
     EXPECT_EQ(lines[4], "\tClick mouse near center of Mirror for Auto Center-Size **experimental!");

@@ -66,6 +66,23 @@ TEST(CentreSize, BottomSearchStopsAtRow232) {
     EXPECT_EQ(c.bottom, 232);
 }
 
+TEST(CentreSize, APassStartingBeyondItsEndTestsNothing) {
+    // Columns 0 to 2 lit, clicked at x 1: the left pass (1 down to 4) is empty.
+    QImage strip = Disc(0, 0, 0);
+    for (int y = 0; y < 240; ++y)
+        for (int x = 0; x < 3; ++x) strip.setPixel(x, y, qRgb(255, 255, 255));
+    const CentreSize side = FindCentreSize(Canvas(strip), 1, 120);
+    EXPECT_EQ(side.left, 0);
+    EXPECT_EQ(side.right, 3);
+    // Rows 233 to 239 lit, clicked at row 236: the bottom pass (236 up to 232) is empty.
+    QImage band = Disc(0, 0, 0);
+    for (int y = 233; y < 240; ++y)
+        for (int x = 0; x < 320; ++x) band.setPixel(x, y, qRgb(255, 255, 255));
+    const CentreSize low = FindCentreSize(Canvas(band), 160, 236);
+    EXPECT_EQ(low.top, 233);
+    EXPECT_EQ(low.bottom, 0);
+}
+
 TEST(CentreSize, NoEdgeGivesValuesTheSlidersRefuse) {
     const SliderRange x{1, 320}, y{1, 240}, radius{1, 180};
     // A black frame: no pass finds an edge, everything stays 0.
