@@ -15,6 +15,7 @@
 #include "autotest/AutoTestVars.h"
 #include "autotest/MoveSizes.h"
 #include "autotest/PseudoCode.h"
+#include "platform/ui/DesignButton.h"
 #include "platform/ui/Named.h"
 #include "platform/ui/TabPages.h"
 
@@ -82,14 +83,6 @@ QPlainTextEdit* MakeTextBox(QWidget* parent, const char* name, const QRect& desi
     box->setLineWrapMode(QPlainTextEdit::NoWrap);
     box->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
     return box;
-}
-
-QPushButton* MakeButton(QWidget* parent, const char* name, const QString& caption,
-                        const QRect& design) {
-    auto* button = Named(new QPushButton(caption, parent), name);
-    button->setGeometry(design);
-    button->setAutoDefault(false);
-    return button;
 }
 
 // Empties the list, adds the items with their item data, then selects.

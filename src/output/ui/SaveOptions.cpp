@@ -8,6 +8,7 @@
 
 #include "platform/ProgramFolder.h"
 #include "platform/ui/Centre.h"
+#include "platform/ui/DesignButton.h"
 #include "platform/ui/FileDialog.h"
 #include "platform/ui/MsgBox.h"
 #include "platform/ui/Named.h"
@@ -16,14 +17,6 @@ namespace {
 
 constexpr int kWidth = 440;
 constexpr int kHeight = 420;
-
-QPushButton* MakeButton(QWidget* parent, const char* name, const QString& caption,
-                        const QRect& design) {
-    auto* button = Named(new QPushButton(caption, parent), name);
-    button->setGeometry(design);
-    button->setAutoDefault(false);
-    return button;
-}
 
 QCheckBox* MakeCheck(QWidget* parent, const char* name, const QString& caption, int top) {
     auto* box = Named(new QCheckBox(caption, parent), name);

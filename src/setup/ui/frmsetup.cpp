@@ -15,6 +15,7 @@
 #include "autotest/MoveSizes.h"
 #include "output/ui/SaveOptions.h"
 #include "platform/ui/Centre.h"
+#include "platform/ui/DesignButton.h"
 #include "platform/ui/Named.h"
 #include "platform/ui/TabPages.h"
 #include "setup/SetupRules.h"
@@ -52,14 +53,6 @@ QSlider* MakeSlider(QWidget* parent, const char* name, const QRect& design, int 
     slider->setPageStep(large);
     slider->setValue(value);
     return slider;
-}
-
-QPushButton* MakeButton(QWidget* parent, const char* name, const QString& caption,
-                        const QRect& design) {
-    auto* button = Named(new QPushButton(caption, parent), name);
-    button->setGeometry(design);
-    button->setAutoDefault(false);
-    return button;
 }
 
 void SetBox(QCheckBox* box, bool checked) {
