@@ -2,6 +2,7 @@
 
 #include <QAudioDevice>
 #include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QEventLoop>
 #include <QFile>
 #include <QFileInfo>
@@ -57,8 +58,17 @@ void StopCurrent() {
     }
 }
 
-// A new sound effect for the file, or null when it can't be played at all.
-QSoundEffect* PrepareEffect(const QString& path, qint64* lengthMs) {
+// The effect goes away by itself once it has played out.
+void DeleteWhenPlayedOut(QSoundEffect* effect) {
+    QObject::connect(effect, &QSoundEffect::playingChanged, effect, [effect] {
+        if (!effect->isPlaying() && effect->status() == QSoundEffect::Ready) effect->deleteLater();
+    });
+}
+
+// A new sound effect for the file, or null when it can't be played at all. It
+// goes away by itself once it has failed, and once it has played out unless the
+// caller waits for it and deletes it afterwards.
+QSoundEffect* PrepareEffect(const QString& path, qint64* lengthMs, bool deleteWhenPlayed) {
     SoundState& state = State();
     state.requests.append(path);
     if (!state.outputEnabled) return nullptr;
@@ -68,10 +78,7 @@ QSoundEffect* PrepareEffect(const QString& path, qint64* lengthMs) {
     if (!AudioOutputAvailable()) return nullptr;
     StopCurrent();  // a later sound replaces the one that plays
     auto* effect = new QSoundEffect(QCoreApplication::instance());
-    // The effect goes away by itself once it has played out or failed.
-    QObject::connect(effect, &QSoundEffect::playingChanged, effect, [effect] {
-        if (!effect->isPlaying() && effect->status() == QSoundEffect::Ready) effect->deleteLater();
-    });
+    if (deleteWhenPlayed) DeleteWhenPlayedOut(effect);
     QObject::connect(effect, &QSoundEffect::statusChanged, effect, [effect] {
         if (effect->status() == QSoundEffect::Error) effect->deleteLater();
     });
@@ -115,7 +122,7 @@ qint64 WaveFileDurationMs(const QString& path) {
 
 void PlaySoundSync(const QString& path) {
     qint64 lengthMs = 0;
-    QPointer<QSoundEffect> effect = PrepareEffect(path, &lengthMs);
+    QPointer<QSoundEffect> effect = PrepareEffect(path, &lengthMs, false);
     if (!effect) return;
 
     // Wait, letting events other than user input run, until the sound has ended: when the
@@ -127,8 +134,21 @@ void PlaySoundSync(const QString& path) {
     QTimer deadline;
     deadline.setSingleShot(true);
     QObject::connect(&deadline, &QTimer::timeout, &loop, &QEventLoop::quit);
+    QElapsedTimer played;
     auto startPlayingClock = [&] {
+        if (played.isValid()) return;
+        played.start();
         deadline.start(static_cast<int>(qMin<qint64>(lengthMs + kPlayTailMs, INT_MAX)));
+    };
+    // The audio system may say the sound has ended once its last samples are in
+    // its buffer, before they are heard: the wait lasts at least the sound's length.
+    auto endOnceHeard = [&] {
+        const qint64 left = played.isValid() ? lengthMs - played.elapsed() : 0;
+        if (left > 0) {
+            deadline.start(static_cast<int>(qMin<qint64>(left, INT_MAX)));
+        } else {
+            loop.quit();
+        }
     };
     QObject::connect(effect, &QSoundEffect::statusChanged, &loop, [&] {
         if (!effect || effect->status() == QSoundEffect::Error) {
@@ -138,7 +158,7 @@ void PlaySoundSync(const QString& path) {
         }
     });
     QObject::connect(effect, &QSoundEffect::playingChanged, &loop, [&] {
-        if (effect && !effect->isPlaying()) loop.quit();
+        if (effect && !effect->isPlaying()) endOnceHeard();
     });
     QObject::connect(effect, &QObject::destroyed, &loop, &QEventLoop::quit);
 
@@ -153,10 +173,19 @@ void PlaySoundSync(const QString& path) {
     // the end-of-test sound must not start another test inside this one. Timers
     // and the program's own events run.
     loop.exec(QEventLoop::ExcludeUserInputEvents);
+
+    // Deleted only now: taking the audio stream down runs events of its own, and
+    // inside the wait they would let the user's input through.
+    if (!effect) return;
+    if (effect->isPlaying()) {
+        DeleteWhenPlayedOut(effect);
+    } else {
+        effect->deleteLater();
+    }
 }
 
 void PlaySoundAsync(const QString& path) {
-    QSoundEffect* effect = PrepareEffect(path, nullptr);
+    QSoundEffect* effect = PrepareEffect(path, nullptr, true);
     if (!effect) return;
     effect->play();
 }
