@@ -12,6 +12,7 @@
 #include <chrono>
 
 #include "MagicRig.h"
+#include "OwnFolder.h"
 #include "mirror/ResultPaths.h"
 #include "platform/ui/PictureBox.h"
 
@@ -29,12 +30,11 @@ QStringList Messages() {
     return texts;
 }
 
-class DoTheMagic : public ::testing::Test {
+class DoTheMagic : public OwnFolderTest<> {
   protected:
     void SetUp() override {
-        ASSERT_TRUE(folder.isValid());
-        SetAppPath(folder.path());
-        ClearSoundRequests();
+        OwnFolderTest::SetUp();
+        if (HasFatalFailure()) return;
         // A short test: two zones, one set of readings.
         options.zones = 2;
         options.reps = 0;
@@ -59,7 +59,6 @@ class DoTheMagic : public ::testing::Test {
         EXPECT_EQ(rig->port->last, 0) << "coils not released";
     }
 
-    QTemporaryDir folder;
     magic::RigOptions options;
     std::unique_ptr<magic::Rig> rig;
 };

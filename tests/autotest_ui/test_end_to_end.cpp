@@ -13,6 +13,7 @@
 #include <cmath>
 
 #include "MagicRig.h"
+#include "OwnFolder.h"
 #include "autotest/AutoTest.h"
 #include "core/NumberText.h"
 #include "mirror/ResultPaths.h"
@@ -29,15 +30,7 @@ QStringList FileLines(const QString& path) {
     return lines;
 }
 
-class EndToEnd : public ::testing::TestWithParam<bool> {
-  protected:
-    void SetUp() override {
-        ASSERT_TRUE(folder.isValid());
-        SetAppPath(folder.path());
-        ClearSoundRequests();
-    }
-    QTemporaryDir folder;
-};
+class EndToEnd : public KnifeSideTest {};
 
 TEST_P(EndToEnd, DoTheMagicReadsWhatTheSimulatedMirrorGivesAndSavesIt) {
     magic::RigOptions options;

@@ -14,6 +14,7 @@
 #include <cmath>
 
 #include "MagicRig.h"
+#include "OwnFolder.h"
 
 namespace {
 
@@ -28,15 +29,7 @@ double LargestError(const magic::Rig& rig, const frmMain& w) {
     return largest;
 }
 
-class TrackingMagic : public ::testing::TestWithParam<bool> {
-  protected:
-    void SetUp() override {
-        ASSERT_TRUE(folder.isValid());
-        SetAppPath(folder.path());
-        ClearSoundRequests();
-    }
-    QTemporaryDir folder;
-};
+class TrackingMagic : public KnifeSideTest {};
 
 // The image drifts 20 pixels a minute sideways and 10 down while the test runs at
 // the program's own motor pace on the unpaced simulator (a few pixels over the
@@ -83,12 +76,11 @@ TEST_P(TrackingMagic, TrackedTestReadsEveryZoneWhileTheImageDrifts) {
 }
 
 // A short test: two zones, one set of readings, no motor pace.
-class PauseMagic : public ::testing::Test {
+class PauseMagic : public OwnFolderTest<> {
   protected:
     void SetUp() override {
-        ASSERT_TRUE(folder.isValid());
-        SetAppPath(folder.path());
-        ClearSoundRequests();
+        OwnFolderTest::SetUp();
+        if (HasFatalFailure()) return;
         options.zones = 2;
         options.reps = 0;
         rig = std::make_unique<magic::Rig>(options);
@@ -109,7 +101,6 @@ class PauseMagic : public ::testing::Test {
         return button->styleSheet().contains(QLatin1String(colour));
     }
 
-    QTemporaryDir folder;
     magic::RigOptions options;
     std::unique_ptr<magic::Rig> rig;
     int testFrames = 0;

@@ -15,7 +15,8 @@
 #include <QProcess>
 #include <QString>
 #include <QWidget>
-#include <QtEndian>
+
+#include "common/WaveBytes.h"
 
 namespace display {
 
@@ -32,30 +33,7 @@ inline bool HaveAudioDevice() {
 
 // A silent PCM wave file of the given length: 8 kHz, 16-bit mono.
 inline bool WriteWave(const QString& path, int milliseconds) {
-    const quint32 byteRate = 16000;
-    const quint32 data = byteRate * milliseconds / 1000;
-    QByteArray bytes("RIFF\0\0\0\0WAVEfmt ", 16);
-    auto u32 = [&](quint32 v) {
-        char b[4];
-        qToLittleEndian(v, b);
-        bytes.append(b, 4);
-    };
-    auto u16 = [&](quint16 v) {
-        char b[2];
-        qToLittleEndian(v, b);
-        bytes.append(b, 2);
-    };
-    u32(16);
-    u16(1);
-    u16(1);
-    u32(8000);
-    u32(byteRate);
-    u16(2);
-    u16(16);
-    bytes.append("data");
-    u32(data);
-    bytes.append(QByteArray(int(data), '\0'));
-    qToLittleEndian(quint32(bytes.size() - 8), bytes.data() + 4);
+    const QByteArray bytes = WaveBytes(milliseconds);
     QFile file(path);
     return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
 }
