@@ -2,15 +2,15 @@
 
 #include <QLinearGradient>
 #include <QPainter>
-#include <QPainterPath>
 #include <QPolygonF>
 #include <QRadialGradient>
+#include <algorithm>
 
 namespace TesterPictures {
 
 namespace {
 
-constexpr qreal kW = 250;
+constexpr qreal kW = kSize.width();
 constexpr qreal kCentre = kW / 2;  // the slit stands on the middle line
 
 // Mirror beyond the tester.
@@ -28,6 +28,7 @@ constexpr qreal kBladeWidth = 40;
 const QColor kLabel(225, 230, 238);
 const QColor kLeader(150, 158, 170);
 
+// A part's name at `at` with a thin line from it to the part at `to`.
 void Label(QPainter& p, const QPointF& at, const QString& text, const QPointF& to) {
     QFont font(QStringLiteral("DejaVu Sans"));
     font.setPixelSize(13);
