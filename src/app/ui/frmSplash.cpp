@@ -4,9 +4,9 @@
 #include <QGuiApplication>
 #include <QLabel>
 #include <QMouseEvent>
-#include <QPainter>
-#include <QPixmap>
 #include <QScreen>
+
+#include "platform/ui/ProgramLogo.h"
 
 namespace {
 
@@ -27,23 +27,6 @@ QLabel* MakeLabel(QWidget* parent, const char* name, const QString& text, const 
     return label;
 }
 
-// A mirror seen past the knife edge: one half lit, one half in shadow.
-QPixmap Logo() {
-    QPixmap logo(93, 70);
-    logo.fill(Qt::black);
-    QPainter painter(&logo);
-    painter.setRenderHint(QPainter::Antialiasing);
-    const QRectF mirror(16.5, 5, 60, 60);
-    painter.setPen(Qt::NoPen);
-    painter.setBrush(QColor(90, 90, 90));
-    painter.drawEllipse(mirror);
-    painter.setBrush(QColor(235, 235, 220));
-    painter.drawPie(mirror, 90 * 16, 180 * 16);
-    painter.setPen(QPen(QColor(255, 0, 255), 1));
-    painter.drawLine(QPointF(46.5, 0), QPointF(46.5, 70));
-    return logo;
-}
-
 }  // namespace
 
 frmSplash::frmSplash(QWidget* mainWindow)
@@ -58,7 +41,7 @@ frmSplash::frmSplash(QWidget* mainWindow)
     Frame1->installEventFilter(this);
 
     imgLogo = MakeLabel(Frame1, "imgLogo", QString(), QRect(16, 24, 93, 70));
-    imgLogo->setPixmap(Logo());
+    imgLogo->setPixmap(ProgramLogo());
     imgLogo->installEventFilter(this);
 
     lblProductName =

@@ -8,12 +8,14 @@
 
 #include "platform/ui/Centre.h"
 #include "platform/ui/Named.h"
+#include "platform/ui/ProgramLogo.h"
 
 Dialog::Dialog(TestState& state, QWidget* owner) : QDialog(owner), state_(state) {
     setObjectName(QStringLiteral("Dialog"));
     setWindowTitle(QStringLiteral("Repetition Options"));
     setProperty("HelpContextID", 280);
-    setFixedSize(400, 220);
+    // Design size 6000 x 3600 twips.
+    setFixedSize(400, 240);
 
     Frame1 = Named(new QGroupBox(QStringLiteral("Runs Per Test"), this), "Frame1");
     Frame1->setGeometry(8, 8, 180, 140);
@@ -43,12 +45,13 @@ Dialog::Dialog(TestState& state, QWidget* owner) : QDialog(owner), state_(state)
     Option2[0]->setChecked(true);
 
     Picture1 = Named(new QLabel(this), "Picture1");
-    Picture1->setGeometry(8, 144, 93, 70);
+    Picture1->setGeometry(52, 160, 93, 70);
+    Picture1->setPixmap(ProgramLogo());
 
     OKButton = Named(new QPushButton(QStringLiteral("OK"), this), "OKButton");
-    OKButton->setGeometry(212, 184, 84, 28);
+    OKButton->setGeometry(212, 200, 84, 28);
     CancelButton = Named(new QPushButton(QStringLiteral("Cancel"), this), "CancelButton");
-    CancelButton->setGeometry(304, 184, 84, 28);
+    CancelButton->setGeometry(304, 200, 84, 28);
     connect(OKButton, &QPushButton::clicked, this, &Dialog::OKButton_Click);
     connect(CancelButton, &QPushButton::clicked, this, &Dialog::CancelButton_Click);
 }

@@ -22,7 +22,7 @@ class Dialog : public QDialog {
     std::array<QRadioButton*, 4> Option1{};
     QGroupBox* Frame2 = nullptr;  // "Run Test:" (shown only)
     std::array<QRadioButton*, 5> Option2{};
-    QLabel* Picture1 = nullptr;
+    QLabel* Picture1 = nullptr;  // the program's own small picture
     QPushButton* OKButton = nullptr;
     QPushButton* CancelButton = nullptr;
 

@@ -3,24 +3,30 @@
 #include <QButtonGroup>
 #include <QLabel>
 #include <QPushButton>
-#include <QRadioButton>
 
 #include "platform/ui/Centre.h"
 #include "platform/ui/Named.h"
+#include "setup/ui/TesterPictures.h"
 
 frmOptions::frmOptions(TestState& state, QWidget* owner) : QDialog(owner), state_(state) {
     setObjectName(QStringLiteral("frmOptions"));
     setWindowTitle(QStringLiteral("Which Side is the Knife edge on, Click Picture to Choose"));
     setProperty("HelpContextID", 320);
-    setFixedSize(560, 200);
+    // Design size 8100 x 7740 twips: two picture buttons side by side, the
+    // label and the buttons below them.
+    setFixedSize(540, 516);
 
     const char* captions[] = {"Click here if Knife is on the Left!",
                               "Click Here if Knife is on the Right!"};
     auto* group = new QButtonGroup(this);
     for (int i = 0; i < 2; ++i) {
-        Option1[i] = Named(new QRadioButton(QLatin1String(captions[i]), this), "Option1");
+        const bool right = i == 1;
+        Option1[i] =
+            Named(new PictureOption(QLatin1String(captions[i]), TesterPictures::Draw(right, false),
+                                    TesterPictures::Draw(right, true), this),
+                  "Option1");
         Option1[i]->setProperty("Index", i);
-        Option1[i]->setGeometry(16 + i * 272, 16, 256, 80);
+        Option1[i]->setGeometry(QRect(QPoint(8 + i * 266, 8), Option1[i]->sizeHint()));
         group->addButton(Option1[i], i);
         connect(Option1[i], &QRadioButton::toggled, this, [this, i](bool on) {
             if (on) Option1_Click(i);
@@ -28,13 +34,13 @@ frmOptions::frmOptions(TestState& state, QWidget* owner) : QDialog(owner), state
     }
     Label1 = Named(new QLabel(QStringLiteral("Please Click Image that shows your setup!"), this),
                    "Label1");
-    Label1->setGeometry(16, 112, 528, 24);
+    Label1->setGeometry(8, 446, 524, 24);
     Label1->setAlignment(Qt::AlignCenter);
 
     cmdOK = Named(new QPushButton(QStringLiteral("OK"), this), "cmdOK");
-    cmdOK->setGeometry(368, 160, 84, 28);
+    cmdOK->setGeometry(356, 480, 84, 28);
     cmdCancel = Named(new QPushButton(QStringLiteral("Cancel"), this), "cmdCancel");
-    cmdCancel->setGeometry(460, 160, 84, 28);
+    cmdCancel->setGeometry(448, 480, 84, 28);
     connect(cmdOK, &QPushButton::clicked, this, &frmOptions::cmdOK_Click);
     connect(cmdCancel, &QPushButton::clicked, this, &frmOptions::cmdCancel_Click);
 }

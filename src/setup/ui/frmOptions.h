@@ -4,10 +4,10 @@
 #include <array>
 
 #include "core/TestState.h"
+#include "setup/ui/PictureOption.h"
 
 class QLabel;
 class QPushButton;
-class QRadioButton;
 
 // "Which Side is the Knife edge on": the knife on the left or on the right of
 // the light source (KnifeRight). Modal; reads KnifeRight when it loads and
@@ -18,8 +18,9 @@ class frmOptions : public QDialog {
   public:
     explicit frmOptions(TestState& state, QWidget* owner = nullptr);
 
-    std::array<QRadioButton*, 2> Option1{};  // 0 knife on the left, 1 on the right
-    QLabel* Label1 = nullptr;                // names the side selected
+    // Pictures of the tester: 0 knife on the left, 1 on the right.
+    std::array<PictureOption*, 2> Option1{};
+    QLabel* Label1 = nullptr;  // names the side selected
     QPushButton* cmdOK = nullptr;
     QPushButton* cmdCancel = nullptr;
 
