@@ -5,6 +5,8 @@
 #include <QHash>
 #include <QSet>
 #include <algorithm>
+#include <functional>
+#include <mutex>
 #include <thread>
 #include <vector>
 
@@ -22,10 +24,20 @@ namespace {
 using Clock = std::chrono::steady_clock;
 using std::chrono::milliseconds;
 
-constexpr useconds_t kKeyDelay = 12000;  // microseconds between key events
+// Each key is pressed and released inside a server grab (see Typist::Send), with
+// a short gap between press and release; the pause between keys comes after the
+// grab is let go, so that the other programs run meanwhile.
+constexpr useconds_t kInGrabDelay = 2000;  // microseconds, spread over the key's events
+constexpr auto kKeyPause = milliseconds(10);
 
 void SetError(QString* error, const QString& text) {
     if (error) *error = text;
+}
+
+QString FocusMovedText() {
+    return QStringLiteral(
+        "the focus moved to another program's window while the keys were "
+        "typed; the remaining keys were not sent");
 }
 
 // Lets this program's windows run while the keys wait for the other program.
@@ -41,8 +53,9 @@ void BreatheFor(milliseconds span) {
 
 // ---- Processes ------------------------------------------------------------
 
-// The parent and state of a process from /proc/<pid>/stat; false when gone.
-bool ReadStat(qint64 pid, qint64* parent, char* state) {
+// The parent, state and start time of a process from /proc/<pid>/stat; false
+// when gone.
+bool ReadStat(qint64 pid, qint64* parent, char* state, qint64* started = nullptr) {
     QFile file(QStringLiteral("/proc/%1/stat").arg(pid));
     if (!file.open(QIODevice::ReadOnly)) return false;
     const QByteArray line = file.readAll();
@@ -50,9 +63,10 @@ bool ReadStat(qint64 pid, qint64* parent, char* state) {
     const qsizetype close = line.lastIndexOf(')');
     if (close < 0) return false;
     const QList<QByteArray> fields = line.mid(close + 2).split(' ');
-    if (fields.size() < 2 || fields[0].isEmpty()) return false;
+    if (fields.size() < 20 || fields[0].isEmpty()) return false;
     if (state) *state = fields[0][0];
     if (parent) *parent = fields[1].toLongLong();
+    if (started) *started = fields[19].toLongLong();
     return true;
 }
 
@@ -79,6 +93,31 @@ QSet<qint64> ProcessTree(qint64 root) {
     }
     return tree;
 }
+
+// The processes that have taken keys, by id and start time (an id is reused only
+// by a later process). A script is sent in several calls: once a process has
+// taken a key, the focus away from it means the script went astray, also when
+// it is seen at the start of a later call.
+class KeyedProcesses {
+  public:
+    static bool Contains(qint64 pid) {
+        qint64 started = 0;
+        std::lock_guard lock(mutex_);
+        return ReadStat(pid, nullptr, nullptr, &started) && keyed_.value(pid, -1) == started;
+    }
+    static void Add(qint64 pid) {
+        qint64 started = 0;
+        if (!ReadStat(pid, nullptr, nullptr, &started)) return;
+        std::lock_guard lock(mutex_);
+        keyed_.removeIf(
+            [](QHash<qint64, qint64>::iterator entry) { return !ProcessRuns(entry.key()); });
+        keyed_.insert(pid, started);
+    }
+
+  private:
+    static inline std::mutex mutex_;
+    static inline QHash<qint64, qint64> keyed_;
+};
 
 // ---- The X display --------------------------------------------------------
 
@@ -115,6 +154,24 @@ class XSession {
     bool handlerSet_ = false;
 };
 
+// Holds the X server for this connection alone: no other program's request
+// (a focus change among them) is carried out until it is let go. Let go when
+// the scope ends, on every path. Nothing done under it may wait for another
+// program.
+class ServerGrab {
+  public:
+    explicit ServerGrab(Display* display) : display_(display) { XGrabServer(display_); }
+    ~ServerGrab() {
+        XUngrabServer(display_);
+        XFlush(display_);
+    }
+    ServerGrab(const ServerGrab&) = delete;
+    ServerGrab& operator=(const ServerGrab&) = delete;
+
+  private:
+    Display* display_;
+};
+
 // The _NET_WM_PID of a window; 0 when it has none.
 qint64 WindowPid(const XSession& x, Window window) {
     Atom type = 0;
@@ -130,23 +187,43 @@ qint64 WindowPid(const XSession& x, Window window) {
     return pid;
 }
 
-// The top window (the one carrying _NET_WM_PID) that holds the keyboard focus,
-// and its process; 0 when the focus is nowhere or on no program's window.
-Window FocusedWindow(const XSession& x, qint64* pid) {
+// Who holds the keyboard focus: a window of the process tree, nobody (no window,
+// the root, or a window manager's hidden helper), or another program's window.
+struct Focus {
+    enum class Holder { Program, Nobody, Other };
+    Holder holder = Holder::Nobody;
+    Window window = 0;  // the top window (the one carrying _NET_WM_PID), if any
+    qint64 pid = 0;     // its process
+};
+
+Focus ReadFocus(const XSession& x, const QSet<qint64>& tree) {
+    Display* d = x.display();
     Window focus = 0;
     int revert = 0;
-    XGetInputFocus(x.display(), &focus, &revert);
-    *pid = 0;
-    for (Window w = focus; w > PointerRoot;) {
-        if ((*pid = WindowPid(x, w)) != 0) return w;
+    XGetInputFocus(d, &focus, &revert);
+    Focus seen;
+    if (focus == None || focus == PointerRoot || focus == DefaultRootWindow(d)) return seen;
+    for (Window w = focus;;) {
+        if ((seen.pid = WindowPid(x, w)) != 0) {
+            seen.window = w;
+            seen.holder = tree.contains(seen.pid) ? Focus::Holder::Program : Focus::Holder::Other;
+            return seen;
+        }
         Window root = 0, parent = 0, *children = nullptr;
         unsigned int count = 0;
-        if (!XQueryTree(x.display(), w, &root, &parent, &children, &count)) break;
+        if (!XQueryTree(d, w, &root, &parent, &children, &count)) break;
         if (children) XFree(children);
-        if (parent == root) break;
+        if (parent == root || parent == 0) break;
         w = parent;
     }
-    return 0;
+    // A window of no known program: a shown one belongs to a program all the
+    // same; an input-only or override-redirect one is a window manager's place
+    // for the focus when no window has it.
+    XWindowAttributes attributes{};
+    if (XGetWindowAttributes(d, focus, &attributes) && attributes.c_class == InputOutput &&
+        !attributes.override_redirect)
+        seen.holder = Focus::Holder::Other;
+    return seen;
 }
 
 // Appends the shown windows below `parent` that belong to the process tree, in
@@ -197,19 +274,22 @@ bool WindowManagerActivates(const XSession& x) {
 }
 
 // Waits until a window of the process tree has the focus, giving it to the
-// topmost shown one when none has. Returns the focused window, or 0 when none
-// of the process has it by the deadline.
-Window FocusProcessWindow(const XSession& x, qint64 pid, Clock::time_point deadline,
-                          QString* error) {
+// topmost shown one when nobody has it, or, with takeFromOthers, when another
+// program has it. Returns the focused window, or 0 with *error when none of the
+// process has it by the deadline or another program keeps it. `tree` is brought
+// up to date.
+Window FocusProcessWindow(const XSession& x, qint64 pid, QSet<qint64>& tree,
+                          Clock::time_point deadline, bool takeFromOthers, QString* error) {
     Window asked = 0;
     Clock::time_point askedAt;
-    bool forced = false;
     for (;;) {
-        qint64 focusPid = 0;
-        const Window focused = FocusedWindow(x, &focusPid);
-        if (focused && focusPid == pid) return focused;
-        const QSet<qint64> tree = ProcessTree(pid);
-        if (focused && tree.contains(focusPid)) return focused;
+        tree = ProcessTree(pid);
+        const Focus focus = ReadFocus(x, tree);
+        if (focus.holder == Focus::Holder::Program) return focus.window;
+        if (focus.holder == Focus::Holder::Other && !takeFromOthers) {
+            SetError(error, FocusMovedText());
+            return 0;
+        }
         if (!ProcessRuns(pid)) {
             SetError(error, QStringLiteral("the program ended without showing a window"));
             return 0;
@@ -222,18 +302,17 @@ Window FocusProcessWindow(const XSession& x, qint64 pid, Clock::time_point deadl
         const QList<Window> shown = ShownWindows(x, tree);
         if (!shown.isEmpty()) {
             const Window top = shown.last();
-            // Asked through the window manager first; directly when it has not
-            // obliged within half a second or there is none.
+            // Asked through the window manager first; directly, and again on each
+            // round it is still elsewhere, when there is none or it has not
+            // obliged within half a second.
+            const bool throughManager = WindowManagerActivates(x);
             if (top != asked) {
-                asked = top, askedAt = Clock::now(), forced = false;
+                asked = top, askedAt = Clock::now();
                 XRaiseWindow(x.display(), top);
-                if (WindowManagerActivates(x))
-                    xdo_activate_window(x.xdo(), top);
-                else
-                    XSetInputFocus(x.display(), top, RevertToParent, CurrentTime), forced = true;
-            } else if (!forced && Clock::now() - askedAt > milliseconds(500)) {
-                XSetInputFocus(x.display(), top, RevertToParent, CurrentTime), forced = true;
+                if (throughManager) xdo_activate_window(x.xdo(), top);
             }
+            if (!throughManager || Clock::now() - askedAt > milliseconds(500))
+                XSetInputFocus(x.display(), top, RevertToParent, CurrentTime);
             XSync(x.display(), False);
         }
         Breathe(milliseconds(20));
@@ -296,10 +375,10 @@ void Settle(const XSession& x, Window window) {
 void WaitUntilTaken(const XSession& x, qint64 pid) {
     for (int round = 0; round < 2; ++round) {
         XSync(x.display(), False);
-        qint64 focusPid = 0;
-        Window target = FocusedWindow(x, &focusPid);
         const QSet<qint64> tree = ProcessTree(pid);
-        if (!target || !tree.contains(focusPid)) {
+        const Focus focus = ReadFocus(x, tree);
+        Window target = focus.window;
+        if (focus.holder != Focus::Holder::Program) {
             // The keys closed the window that had the focus: ask the program's top one.
             const QList<Window> shown = ShownWindows(x, tree);
             if (shown.isEmpty()) return;
@@ -317,41 +396,118 @@ KeySym CharKeysym(char32_t c) {
     return 0x01000000 | c;
 }
 
-// Types a character the keyboard map lacks: binds it to a free key code, lets
-// the program learn the new map, presses the key, and frees the code only once
-// the program has taken the key (freed earlier, the program may read the key
-// with the old map and lose it).
-bool TypeUnmapped(const XSession& x, Window target, KeySym sym) {
-    Display* d = x.display();
-    int low = 0, high = 0, per = 0;
-    XDisplayKeycodes(d, &low, &high);
-    KeySym* map = XGetKeyboardMapping(d, static_cast<KeyCode>(low), high - low + 1, &per);
-    if (!map) return false;
-    int scratch = 0;
-    for (int code = high; code >= low && !scratch && per > 0; --code) {
-        bool unused = true;
-        for (int i = 0; i < per && unused; ++i) unused = map[(code - low) * per + i] == NoSymbol;
-        if (unused) scratch = code;
+// Types keys into the focused window of a process, each key only while that
+// window has the focus.
+class Typist {
+  public:
+    Typist(const XSession& x, qint64 pid, milliseconds windowWait, QString* error)
+        : x_(x),
+          pid_(pid),
+          windowWait_(windowWait),
+          deadline_(Clock::now() + windowWait),
+          error_(error),
+          keyed_(KeyedProcesses::Contains(pid)),
+          tree_(ProcessTree(pid)) {}
+
+    bool Press(const char* sequence) {
+        return Send(
+            [&] { xdo_send_keysequence_window(x_.xdo(), CURRENTWINDOW, sequence, kInGrabDelay); });
     }
-    XFree(map);
-    if (!scratch) return false;
-    std::vector<KeySym> syms(per, NoSymbol);
-    std::fill(syms.begin(), syms.begin() + std::min(per, 2), sym);
-    XChangeKeyboardMapping(d, scratch, per, syms.data(), 1);
-    Settle(x, target);
-    charcodemap_t key{};
-    key.code = static_cast<KeyCode>(scratch);
-    key.symbol = sym;
-    xdo_send_keysequence_window_list_do(x.xdo(), CURRENTWINDOW, &key, 1, True, nullptr,
-                                        kKeyDelay / 2);
-    xdo_send_keysequence_window_list_do(x.xdo(), CURRENTWINDOW, &key, 1, False, nullptr,
-                                        kKeyDelay / 2);
-    Settle(x, target);
-    std::fill(syms.begin(), syms.end(), NoSymbol);
-    XChangeKeyboardMapping(d, scratch, per, syms.data(), 1);
-    XSync(d, False);
-    return true;
-}
+
+    bool Type(char32_t c) {
+        const KeySym sym = CharKeysym(c);
+        if (XKeysymToKeycode(x_.display(), sym) != 0) {
+            const QByteArray utf8 = QString::fromUcs4(&c, 1).toUtf8();
+            return Send([&] {
+                xdo_enter_text_window(x_.xdo(), CURRENTWINDOW, utf8.constData(), kInGrabDelay);
+            });
+        }
+        return TypeUnmapped(sym, c);
+    }
+
+  private:
+    // Sends one key as one step for the X server: with the server held, the
+    // focus is checked and the key pressed and released only when a window of
+    // the process has it, then the server has carried out the key before it is
+    // let go. Before the process has taken a key, the focus is given to it when
+    // needed; afterwards, the focus on another program's window ends the keys.
+    bool Send(const std::function<void()>& key) {
+        const Clock::time_point until = FocusDeadline();
+        for (;;) {
+            {
+                ServerGrab grab(x_.display());
+                if (ReadFocus(x_, tree_).holder == Focus::Holder::Program) {
+                    key();
+                    XSync(x_.display(), False);
+                    break;
+                }
+            }
+            if (!FocusProcessWindow(x_, pid_, tree_, until, !keyed_, error_)) return false;
+        }
+        if (!keyed_) KeyedProcesses::Add(pid_), keyed_ = true;
+        std::this_thread::sleep_for(kKeyPause);
+        return true;
+    }
+
+    // The first key waits for the program's window within the call's bound;
+    // later ones wait as long again for the focus to come back from nobody.
+    Clock::time_point FocusDeadline() const {
+        return keyed_ ? Clock::now() + windowWait_ : deadline_;
+    }
+
+    // Types a character the keyboard map lacks: binds it to a free key code, lets
+    // the program learn the new map, sends the key, and frees the code only once
+    // the program has taken the key (freed earlier, the program may read the key
+    // with the old map and lose it). The waits for the program lie outside the
+    // key's server grab.
+    bool TypeUnmapped(KeySym sym, char32_t c) {
+        const Window target = FocusProcessWindow(x_, pid_, tree_, FocusDeadline(), !keyed_, error_);
+        if (!target) return false;
+        Display* d = x_.display();
+        int low = 0, high = 0, per = 0;
+        XDisplayKeycodes(d, &low, &high);
+        KeySym* map = XGetKeyboardMapping(d, static_cast<KeyCode>(low), high - low + 1, &per);
+        int scratch = 0;
+        for (int code = high; map && code >= low && !scratch && per > 0; --code) {
+            bool unused = true;
+            for (int i = 0; i < per && unused; ++i)
+                unused = map[(code - low) * per + i] == NoSymbol;
+            if (unused) scratch = code;
+        }
+        if (map) XFree(map);
+        if (!scratch) {
+            SetError(error_,
+                     QStringLiteral("no free key to type %1").arg(QString::fromUcs4(&c, 1)));
+            return false;
+        }
+        std::vector<KeySym> syms(per, NoSymbol);
+        std::fill(syms.begin(), syms.begin() + std::min(per, 2), sym);
+        XChangeKeyboardMapping(d, scratch, per, syms.data(), 1);
+        Settle(x_, target);
+        charcodemap_t key{};
+        key.code = static_cast<KeyCode>(scratch);
+        key.symbol = sym;
+        const bool sent = Send([&] {
+            xdo_send_keysequence_window_list_do(x_.xdo(), CURRENTWINDOW, &key, 1, True, nullptr,
+                                                kInGrabDelay / 2);
+            xdo_send_keysequence_window_list_do(x_.xdo(), CURRENTWINDOW, &key, 1, False, nullptr,
+                                                kInGrabDelay / 2);
+        });
+        if (sent) Settle(x_, target);
+        std::fill(syms.begin(), syms.end(), NoSymbol);
+        XChangeKeyboardMapping(d, scratch, per, syms.data(), 1);
+        XSync(d, False);
+        return sent;
+    }
+
+    const XSession& x_;
+    const qint64 pid_;
+    const milliseconds windowWait_;
+    const Clock::time_point deadline_;
+    QString* const error_;
+    bool keyed_;
+    QSet<qint64> tree_;  // brought up to date when the focus is found elsewhere
+};
 
 }  // namespace
 
@@ -384,40 +540,19 @@ bool SendKeysToProcess(qint64 pid, const KeySequence& keys, bool wait, milliseco
         SetError(error, QStringLiteral("no program was started to take the keys"));
         return false;
     }
-    const Clock::time_point deadline = Clock::now() + windowWait;
-    // Every key goes alone, after a check that the focus is still on the program.
-    auto press = [&](const char* sequence) {
-        if (!FocusProcessWindow(x, pid, deadline, error)) return false;
-        xdo_send_keysequence_window(x.xdo(), CURRENTWINDOW, sequence, kKeyDelay);
-        XSync(x.display(), False);
-        return true;
-    };
-    auto type = [&](char32_t c) {
-        const Window target = FocusProcessWindow(x, pid, deadline, error);
-        if (!target) return false;
-        const KeySym sym = CharKeysym(c);
-        if (XKeysymToKeycode(x.display(), sym) != 0) {
-            const QByteArray utf8 = QString::fromUcs4(&c, 1).toUtf8();
-            xdo_enter_text_window(x.xdo(), CURRENTWINDOW, utf8.constData(), kKeyDelay);
-            XSync(x.display(), False);
-            return true;
-        }
-        if (TypeUnmapped(x, target, sym)) return true;
-        SetError(error, QStringLiteral("no free key to type %1").arg(QString::fromUcs4(&c, 1)));
-        return false;
-    };
+    Typist typist(x, pid, windowWait, error);
     for (const KeyStroke& key : keys) {
         bool sent = true;
         switch (key.kind) {
             case KeyStroke::Kind::Text:
                 for (const char32_t c : key.text.toUcs4())
-                    if (!(sent = type(c))) break;
+                    if (!(sent = typist.Type(c))) break;
                 break;
             case KeyStroke::Kind::Alt:
-                sent = press(("alt+" + key.text.toLower().toUtf8()).constData());
+                sent = typist.Press(("alt+" + key.text.toLower().toUtf8()).constData());
                 break;
             case KeyStroke::Kind::Enter:
-                sent = press("Return");
+                sent = typist.Press("Return");
                 break;
         }
         if (!sent) return false;

@@ -32,12 +32,15 @@ inline KeyStroke Enter() {
 QString ShownKeys(const KeySequence& keys);
 
 // Sends the keys on the X11 display ($DISPLAY) to a window of process pid or of a
-// process it started. It waits at most windowWait for such a window to be shown,
-// gives it the focus when no window of the process has it, and checks before each
-// key that the focused window still belongs to the process: keys never go to a
-// window of another program. With wait, it returns only once the window has taken
-// the keys. False, with *error, when there is no display, no such window within
-// the wait (the process ended or shows none), or the focus moved to another
-// program; keys not yet sent are then not sent.
+// process it started. It waits at most windowWait for such a window to be shown
+// and gives it the focus when no window of the process has it. Each key is one
+// step for the X server: the focus check, the key's press and release, with the
+// server held for this program alone, so keys never go to a window of another
+// program. Once the process has taken a key (in this call or an earlier one), the
+// focus on another program's window means the keys went astray: the sending
+// fails rather than taking the focus back. With wait, it returns only once the
+// window has taken the keys. False, with *error, when there is no display, no
+// such window within the wait (the process ended or shows none), or the focus
+// moved to another program; keys not yet sent are then not sent.
 bool SendKeysToProcess(qint64 pid, const KeySequence& keys, bool wait,
                        std::chrono::milliseconds windowWait, QString* error = nullptr);

@@ -2,16 +2,22 @@
 // display, with stand-ins built with the tests in place of figure45.exe,
 // sixtests.exe and 3vivuvuz.exe.
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/prctl.h>
 #include <sys/wait.h>
 
+#include <QDateTime>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QThread>
+#include <atomic>
+#include <iostream>
+#include <random>
+#include <thread>
 
 #include "PrivateDisplay.h"
 #include "output/SaveData.h"
@@ -20,6 +26,10 @@
 #include "platform/ProgramFolder.h"
 #include "platform/ProgramStart.h"
 #include "platform/TextFile.h"
+
+// Xlib's macros clash with Qt's and gtest's names: its headers come last.
+#include <X11/Xatom.h>
+#include <X11/Xlib.h>
 
 namespace {
 
@@ -39,6 +49,62 @@ struct Host : SaveDataHost {
     }
     bool FixedSource() override { return false; }
     OutsidePrograms& Programs() override { return programs; }
+};
+
+// Another program's two windows, one marked as a program's (_NET_WM_PID) and
+// one not, that take the focus at random moments once told to. Counts the key
+// presses they get.
+class FocusThief {
+  public:
+    ~FocusThief() { quit_ = true, thread_.join(); }
+    void StealAfter(int ms) { next_ = Now() + ms; }
+    // Stops the stealing; the keys taken since the last stop, counted once the
+    // windows have read every event sent before; -1 when the server keeps them
+    // waiting (someone left it held).
+    int Stop() {
+        next_ = -1;
+        const int asked = ++asked_;
+        QElapsedTimer waited;
+        waited.start();
+        while (answered_ < asked && !quit_ && waited.elapsed() < 5000) QThread::msleep(1);
+        return answered_ >= asked ? keys_.exchange(0) : -1;
+    }
+
+  private:
+    static qint64 Now() { return QDateTime::currentMSecsSinceEpoch(); }
+    void Run() {
+        Display* d = XOpenDisplay(nullptr);
+        if (!d) return void(quit_ = true);
+        Window windows[2];
+        for (int i = 0; i < 2; ++i) {
+            windows[i] = XCreateSimpleWindow(d, DefaultRootWindow(d), 500, 100 + 250 * i, 300, 200,
+                                             0, 0, 0xffffff);
+            XSelectInput(d, windows[i], KeyPressMask);
+            XMapWindow(d, windows[i]);
+        }
+        const long pid = getpid();
+        XChangeProperty(d, windows[0], XInternAtom(d, "_NET_WM_PID", False), XA_CARDINAL, 32,
+                        PropModeReplace, reinterpret_cast<const unsigned char*>(&pid), 1);
+        std::minstd_rand random(static_cast<unsigned>(Now()));
+        while (!quit_) {
+            const int asked = asked_;
+            if (asked != answered_) XSync(d, False);
+            for (XEvent event; XPending(d);)
+                if (XNextEvent(d, &event), event.type == KeyPress) ++keys_;
+            answered_ = asked;
+            qint64 next = next_;
+            if (next >= 0 && Now() >= next) {
+                XSetInputFocus(d, windows[random() % 2], RevertToParent, CurrentTime);
+                next_.compare_exchange_strong(next, Now() + 15 + random() % 45);
+            }
+            QThread::msleep(1);
+        }
+        XCloseDisplay(d);
+    }
+    std::atomic<bool> quit_{false};
+    std::atomic<int> keys_{0}, asked_{0}, answered_{0};
+    std::atomic<qint64> next_{-1};
+    std::thread thread_{[this] { Run(); }};  // last: the members it uses come first
 };
 
 class OutsidePrograms : public ::testing::Test {
@@ -170,6 +236,54 @@ TEST_F(OutsidePrograms, AProgramThatLivesWithoutAWindowFailsAfterTheWait) {
     EXPECT_GE(timer.elapsed(), 700);
     EXPECT_LT(timer.elapsed(), 5000);
     EXPECT_FALSE(error.isEmpty());
+}
+
+// A path typed in two sends while the thief takes the focus at random moments:
+// the thief never gets a key, and each run either ends in the viewer stand-in
+// with every key or fails saying the focus moved (the Enter then never comes).
+TEST_F(OutsidePrograms, KeysNeverReachAWindowThatTakesTheFocusDuringTheScript) {
+    const QString first = "/Miroir +^%~", second = "(){} \"q\" 'a' é/test5.3d";
+    FocusThief thief;
+    auto run = [&](int number, int stealAfter) {
+        const QString folder = Folder(QStringLiteral("run%1").arg(number));
+        Install(STANDIN_SIXTESTS, folder, "3vivuvuz.exe");
+        qint64 pid = 0;
+        QString error;
+        EXPECT_TRUE(StartProgram(folder + "/3vivuvuz.exe", folder, &pid, &error));
+        WaitFor(folder + "/3vivuvuz.exe.pid");  // written just before its window shows
+        QElapsedTimer timer;
+        timer.start();
+        if (stealAfter >= 0) thief.StealAfter(stealAfter);
+        const bool done =
+            SendKeysToProcess(pid, {Keys::Text(first)}, true, std::chrono::seconds(5), &error) &&
+            SendKeysToProcess(pid, {Keys::Text(second), Keys::Enter()}, true,
+                              std::chrono::seconds(5), &error);
+        const qint64 ms = timer.elapsed();
+        EXPECT_EQ(thief.Stop(), 0) << "keys went to the other program's windows";
+        if (done) WaitFor(folder + "/viewed.txt", 3000);
+        EXPECT_EQ(Read(folder + "/viewed.txt").toStdString(),
+                  done ? (first + second).toStdString() : "");
+        if (!done) {
+            EXPECT_THAT(error.toStdString(), ::testing::HasSubstr("focus"));
+        }
+        kill(static_cast<pid_t>(pid), SIGTERM);  // reaped with the others in TearDown
+        return done ? ms : -1;
+    };
+    // Undisturbed, the path arrives whole; the thief's start is drawn from a span
+    // a third longer, so that it strikes during most runs and after some.
+    const qint64 calm = run(0, -1);
+    ASSERT_GT(calm, 0);
+    const unsigned seed = std::random_device()();
+    SCOPED_TRACE(::testing::Message() << "seed " << seed);
+    std::mt19937 random(seed);
+    int whole = 0, failed = 0;
+    QElapsedTimer budget;
+    budget.start();
+    for (int number = 1; number <= 40 && budget.elapsed() < 60000; ++number)
+        (run(number, static_cast<int>(random() % (calm * 4 / 3))) >= 0 ? whole : failed)++;
+    std::cout << whole << " runs whole, " << failed << " failed; undisturbed " << calm << " ms\n";
+    EXPECT_GT(whole, 0);
+    EXPECT_GT(failed, 0);
 }
 
 }  // namespace
