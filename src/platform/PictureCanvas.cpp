@@ -1,12 +1,14 @@
 #include "platform/PictureCanvas.h"
 
+#include <QBuffer>
 #include <QColor>
 #include <QPainter>
-#include <QSaveFile>
 #include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <vector>
+
+#include "platform/TextFile.h"
 
 namespace {
 
@@ -401,13 +403,12 @@ namespace {
 // Written whole: an existing file is replaced only by a complete bitmap.
 bool SaveBitmap(const QImage& image, const QString& path) {
     if (image.isNull()) return false;
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) return false;
-    if (!image.convertToFormat(QImage::Format_RGB32).save(&file, "BMP")) {
-        file.cancelWriting();
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    if (!buffer.open(QIODevice::WriteOnly) ||
+        !image.convertToFormat(QImage::Format_RGB32).save(&buffer, "BMP"))
         return false;
-    }
-    return file.commit();
+    return WriteFileWhole(path, bytes);
 }
 
 }  // namespace

@@ -4,9 +4,11 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <QByteArrayView>
 #include <QFile>
 #include <QSaveFile>
 #include <QUtf8StringView>
+#include <cerrno>
 
 namespace {
 
@@ -54,6 +56,58 @@ void SplitLines(const QByteArray& bytes, QStringList& lines, int maxLines) {
     }
 }
 
+// A file written whole. The bytes go straight to the temporary file beside the
+// target, past Qt's write buffer, so that a write that fails (a full disk) is
+// seen where it happens; the file is synced to the disk, and only then renamed
+// over the target. QSaveFile::commit() alone does not notice a final flush that
+// fails, and would rename an empty or cut file over the old one. Until Commit
+// succeeds the target is untouched; an unfinished temporary file is removed.
+class WholeFile {
+  public:
+    explicit WholeFile(const QString& path) : file_(path) {}
+
+    bool Open(QString* error) {
+        if (file_.open(QIODevice::WriteOnly)) return true;
+        if (error) *error = file_.errorString();
+        return false;
+    }
+
+    bool Write(QByteArrayView bytes, QString* error) {
+        const char* data = bytes.data();
+        qsizetype left = bytes.size();
+        while (left > 0) {
+            const ssize_t done = ::write(file_.handle(), data, size_t(left));
+            if (done < 0 && errno == EINTR) continue;
+            if (done <= 0) return Fail(done < 0 ? errno : ENOSPC, error);
+            data += done;
+            left -= done;
+        }
+        return true;
+    }
+
+    bool SetPermissions(QFileDevice::Permissions permissions, QString* error) {
+        if (file_.setPermissions(permissions)) return true;
+        if (error) *error = file_.errorString();
+        return false;
+    }
+
+    bool Commit(QString* error) {
+        // A file system that cannot sync (EINVAL) has nothing held back to lose.
+        if (::fsync(file_.handle()) != 0 && errno != EINVAL) return Fail(errno, error);
+        if (file_.commit()) return true;
+        if (error) *error = file_.errorString();
+        return false;
+    }
+
+  private:
+    static bool Fail(int code, QString* error) {
+        if (error) *error = qt_error_string(code);
+        return false;
+    }
+
+    QSaveFile file_;
+};
+
 }  // namespace
 
 QString DecodeTextLine(const QByteArray& bytes) {
@@ -62,21 +116,8 @@ QString DecodeTextLine(const QByteArray& bytes) {
 }
 
 bool WriteFileWhole(const QString& path, const QByteArray& bytes, QString* error) {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        if (error) *error = file.errorString();
-        return false;
-    }
-    if (file.write(bytes) != bytes.size()) {
-        if (error) *error = file.errorString();
-        file.cancelWriting();
-        return false;
-    }
-    if (!file.commit()) {
-        if (error) *error = file.errorString();
-        return false;
-    }
-    return true;
+    WholeFile file(path);
+    return file.Open(error) && file.Write(bytes, error) && file.Commit(error);
 }
 
 bool WriteTextLines(const QString& path, const QStringList& lines, QString* error) {
@@ -92,7 +133,8 @@ bool AppendText(const QString& path, const QString& text, QString* error) {
         return false;
     }
     const QByteArray bytes = text.toUtf8();
-    if (file.write(bytes) != bytes.size()) {
+    // Flushed here, where a failure can still be told, rather than at close.
+    if (file.write(bytes) != bytes.size() || !file.flush()) {
         if (error) *error = file.errorString();
         return false;
     }
@@ -105,35 +147,18 @@ bool CopyFileWhole(const QString& from, const QString& to, QString* error) {
         if (error) *error = QStringLiteral("%1 is not a readable file").arg(from);
         return false;
     }
-    QSaveFile target(to);
-    if (!target.open(QIODevice::WriteOnly)) {
-        if (error) *error = target.errorString();
-        return false;
-    }
+    WholeFile target(to);
+    if (!target.Open(error)) return false;
     // In pieces: the file may be far larger than anything the program writes.
     while (!source.atEnd()) {
         const QByteArray piece = source.read(1 << 16);
         if (piece.isEmpty() && source.error() != QFileDevice::NoError) {
             if (error) *error = source.errorString();
-            target.cancelWriting();
             return false;
         }
-        if (target.write(piece) != piece.size()) {
-            if (error) *error = target.errorString();
-            target.cancelWriting();
-            return false;
-        }
+        if (!target.Write(piece, error)) return false;
     }
-    if (!target.setPermissions(source.permissions())) {
-        if (error) *error = target.errorString();
-        target.cancelWriting();
-        return false;
-    }
-    if (!target.commit()) {
-        if (error) *error = target.errorString();
-        return false;
-    }
-    return true;
+    return target.SetPermissions(source.permissions(), error) && target.Commit(error);
 }
 
 bool ReadTextLines(const QString& path, QStringList& lines, qint64 maxBytes, int maxLines) {

@@ -4,9 +4,10 @@
 #include <QStringList>
 
 // Every file the program writes is built whole and replaces the old file only
-// when complete: the text goes to a temporary file in the same folder, which is
-// then renamed over the old one. On failure the old file is untouched and
-// *error (when given) says why.
+// when complete: the text goes to a temporary file in the same folder, every
+// write checked and the file synced to the disk, which is then renamed over the
+// old one. On failure (a full disk included) the old file is untouched, no
+// temporary file is left and *error (when given) says why.
 bool WriteFileWhole(const QString& path, const QByteArray& bytes, QString* error = nullptr);
 
 // The lines joined with CR LF, followed by one CR LF, written whole in UTF-8.

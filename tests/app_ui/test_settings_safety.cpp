@@ -10,6 +10,7 @@
 
 #include "app/ui/frmMain.h"
 #include "app/ui/frmSplash.h"
+#include "common/FullDisk.h"
 #include "frmmain_fixture.h"
 #include "setup_ui/ModalHelper.h"
 
@@ -145,4 +146,22 @@ TEST_F(SettingsFileSafety, RecentMirrorNamesFromTheFileMeetTheNameRules) {
     w.Mnu[1]->trigger();
     EXPECT_FALSE(w.ZoneOn);
     EXPECT_TRUE(w.Text1->toPlainText().contains("control characters"));
+}
+
+TEST_F(SettingsFileSafety, FullDiskAtTheUsersCloseKeepsTheFileAndWarns) {
+    WriteSettings(GoodSettings());
+    const QByteArray before = FileBytes(SettingsPath());
+    frmMain w;
+    w.Form_Load();
+    MsgBoxService::ClearHistory();
+    {
+        FullDisk full(64);
+        w.Unload();
+    }
+    EXPECT_EQ(FileBytes(SettingsPath()), before);
+    ASSERT_EQ(Messages().size(), 1);
+    EXPECT_EQ(Messages()[0].title, "File Warning!");
+    EXPECT_EQ(Messages()[0].text,
+              "Unable to save the settings to " + SettingsPath() + "\nFile too large");
+    EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files), QStringList{"quenz.ini"});
 }

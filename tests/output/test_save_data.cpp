@@ -5,6 +5,7 @@
 #include <QTemporaryDir>
 
 #include "FakePrograms.h"
+#include "common/FullDisk.h"
 #include "common/TestData.h"
 #include "mirror/MirrorProfile.h"
 #include "output/SaveData.h"
@@ -159,4 +160,34 @@ TEST_F(SaveDataTest, TheLastTestNumberAProfileHoldsIsNeverPassed) {
     load = ReadMirrorProfile("&1 Dir Mirror");
     ASSERT_TRUE(load.ok) << load.reason.toStdString();
     EXPECT_EQ(load.profile.WorkNum, 2147483646);
+}
+
+TEST_F(SaveDataTest, AFullDiskFailsTheWritersAndKeepsEveryOldFile) {
+    s.Savefigure = true, s.FigurePath = dir.path();
+    ASSERT_TRUE(WriteFileWhole(dir.path() + "/figure45.exe", QByteArray(200, 'x')));
+    ASSERT_TRUE(SaveData(s, host));
+    s.WorkNum = 5, s.ZoneResults[0][2] = 0.0456;  // the same test number again, new readings
+    const QString text = s.textpath + "/Ten Inch/TextData/test5.txt";
+    const QString fig = s.textpath + "/Ten Inch/Figure/Test5.fig";
+    const QString profile = dir.path() + "/mirrors/Ten Inch.ini";
+    const QByteArray oldText = Read(text).toUtf8(), oldFig = Read(fig).toUtf8();
+    const QString oldProfile = Read(profile);
+    QFile::remove(s.textpath + "/Ten Inch/Figure/figure45.exe");  // copied again at this save
+    bool saved;
+    {
+        FullDisk full(16);
+        saved = SaveData(s, host);
+    }
+    EXPECT_FALSE(saved);
+    EXPECT_EQ(host.messages, (QStringList{"Drelmont: Problem saving Figure File as " + fig,
+                                          "Save Text Problem: Problem saving Text File to " +
+                                              s.textpath + "/Ten Inch/TextData/Test5.txt",
+                                          host.messages.value(2)}));
+    EXPECT_TRUE(host.messages.value(2).startsWith("Not Configured!: "));
+    EXPECT_TRUE(s.SaveFailed);
+    EXPECT_EQ(s.WorkNum, 5);
+    EXPECT_EQ(Read(text).toUtf8(), oldText);
+    EXPECT_EQ(Read(fig).toUtf8(), oldFig);
+    EXPECT_EQ(Read(profile), oldProfile);
+    EXPECT_FALSE(QFile::exists(s.textpath + "/Ten Inch/Figure/figure45.exe"));  // no cut copy
 }
