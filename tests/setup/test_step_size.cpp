@@ -5,11 +5,12 @@
 
 namespace {
 
-// The state of a rig set up for 0.000125-inch half steps, with tuned moves.
+// The state of a rig set up for 0.000125-inch half steps of the platform and
+// 0.0000625-inch half steps of the knife, with tuned moves.
 TestState Rig(bool metric = false) {
     TestState s;
     s.StepSize = 0.000125;
-    s.LRStepSize = 0.000125;
+    s.LRStepSize = 0.0000625;
     s.Metric = metric;
     s.units = UnitMark(metric);
     s.TFOblateMove = 41;
@@ -33,12 +34,14 @@ Moves MovesOf(const TestState& s) {
 TEST(StepSize, ANewStepDerivesTheMovesOfItsAxisOnly) {
     TestState s = Rig();
     EXPECT_EQ(FullStepText(s.StepSize, false), "0.00025");
+    EXPECT_EQ(FullStepText(s.LRStepSize, false), "0.000125");
     // OK without a change stores the same steps and keeps the tuned moves.
-    ASSERT_TRUE(ApplyStepSizes("0.00025", "0.00025", false, s).accepted);
+    ASSERT_TRUE(ApplyStepSizes("0.00025", "0.000125", false, s).accepted);
     EXPECT_EQ(MovesOf(s), MovesOf(Rig()));
     EXPECT_EQ(s.StepSize, 0.000125);
+    EXPECT_EQ(s.LRStepSize, 0.0000625);
     s.StepSize = 0.0001;
-    ASSERT_TRUE(ApplyStepSizes("0.00025", "0.00025", false, s).accepted);
+    ASSERT_TRUE(ApplyStepSizes("0.00025", "0.000125", false, s).accepted);
     EXPECT_EQ(MovesOf(s), (Moves{40, 16, 8, 7, 2}));  // the knife's tuned moves stay
 
     s.LRStepSize = 0.0001;
@@ -54,13 +57,17 @@ TEST(StepSize, ANewStepDerivesTheMovesOfItsAxisOnly) {
 
 TEST(StepSize, ChangingOnlyTheUnitReadsTheNumbersInTheNewUnit) {
     TestState s = Rig();
-    ASSERT_TRUE(ApplyStepSizes("0.00025", "0.00025", true, s).accepted);
+    ASSERT_TRUE(ApplyStepSizes("0.00025", "0.0005", true, s).accepted);
     EXPECT_TRUE(s.Metric);
     EXPECT_EQ(s.units, "mm");
-    double expected = 0;
-    ASSERT_TRUE(ParseNumber(NumText(0.00025 / 25.4), expected));
-    EXPECT_EQ(s.StepSize, expected / 2);
+    double platform = 0, knife = 0;
+    ASSERT_TRUE(ParseNumber(NumText(0.00025 / 25.4), platform));
+    ASSERT_TRUE(ParseNumber(NumText(0.0005 / 25.4), knife));
+    EXPECT_EQ(s.StepSize, platform / 2);
+    EXPECT_EQ(s.LRStepSize, knife / 2);
     EXPECT_EQ(s.TFOblateMove, 1016);  // 0.005 / (0.00025 / 25.4 / 2)
+    EXPECT_EQ(s.LRLgMove, 76);        // 0.00075 / (0.0005 / 25.4 / 2) = 76.2
+    EXPECT_EQ(s.LRSmMove, 13);        // 12.7
 }
 
 TEST(StepSize, RefusedEntriesStoreNothing) {
@@ -94,7 +101,7 @@ TEST(StepSize, RefusedEntriesStoreNothing) {
         EXPECT_EQ(outcome.message.text, c.text);
         EXPECT_EQ(outcome.message.icon, MsgIcon::Critical);
         EXPECT_EQ(s.StepSize, 0.000125);
-        EXPECT_EQ(s.LRStepSize, 0.000125);
+        EXPECT_EQ(s.LRStepSize, 0.0000625);
         EXPECT_FALSE(s.Metric);
         EXPECT_EQ(MovesOf(s), MovesOf(Rig()));
     }

@@ -2,11 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStyle>
 
+#include "core/NumberText.h"
 #include "platform/ui/MsgBox.h"
 #include "setup/ui/Dialog.h"
 #include "setup/ui/frmOptions.h"
@@ -19,8 +22,9 @@ class SmallDialogTest : public ::testing::Test {
     void SetUp() override {
         MsgBoxService::SetScript([](const MsgBoxRequest&) { return MsgResult::OK; });
         MsgBoxService::ClearHistory();
+        // Different per axis, so that swapped fields show.
         s.StepSize = 0.000125;
-        s.LRStepSize = 0.000125;
+        s.LRStepSize = 0.0000625;
         s.units = UnitMark(false);
         s.TFOblateMove = 41;
         s.LRLgMove = 7;
@@ -44,6 +48,7 @@ TEST_F(SmallDialogTest, StepSizeShowsFullStepsAndKeepsRefusedEntriesOpen) {
     d.Form_Load();
     d.show();
     EXPECT_EQ(d.Text1->text(), "0.00635");
+    EXPECT_EQ(d.Text2->text(), "0.003175");
     EXPECT_TRUE(d.OptMil->isChecked());
     EXPECT_TRUE(d.Label1->text().startsWith("You need to calculate"));
     d.Text1->setText("0.00025 in");
@@ -53,12 +58,39 @@ TEST_F(SmallDialogTest, StepSizeShowsFullStepsAndKeepsRefusedEntriesOpen) {
     EXPECT_EQ(Titles(), QStringList({"Ooops1", "Ooops"}));
     EXPECT_TRUE(d.isVisible());
     EXPECT_EQ(s.StepSize, 0.000125);
+    EXPECT_EQ(s.LRStepSize, 0.0000625);
 
+    // The shown texts read back as exactly the steps: nothing is derived anew.
     d.Text1->setText("0.00635");
     d.cmdOK->click();
     EXPECT_TRUE(d.Unloaded());
     EXPECT_EQ(s.StepSize, 0.000125);
+    EXPECT_EQ(s.LRStepSize, 0.0000625);
     EXPECT_EQ(s.TFOblateMove, 41);
+    EXPECT_EQ(s.LRLgMove, 7);
+}
+
+TEST_F(SmallDialogTest, StepSizeFieldsShowTheirWholeText) {
+    frmStepSize d(s);
+    d.Form_Load();
+    // The longest steps the number format writes for a real rig: 15 digits after
+    // the leading zeros, with a sign.
+    const QString longest[] = {"0.000499999999999999", NumText(0.000123456789012345 * 25.4),
+                               "-0.0000123456789012345"};
+    for (QLineEdit* box : {d.Text1, d.Text2}) {
+        // Inside the frame: its border, the text margins, 2 pixels each side and the cursor.
+        const int frame = box->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, box);
+        const QMargins margins = box->textMargins();
+        const int room = box->width() - 2 * frame - margins.left() - margins.right() - 4 - 1;
+        for (const QString& text : longest)
+            EXPECT_GE(room, box->fontMetrics().horizontalAdvance(text)) << text.toStdString();
+        EXPECT_TRUE(d.Frame1->rect().contains(box->geometry()));
+        for (QWidget* other : std::initializer_list<QWidget*>{d.Label2, d.Label3, d.OptMil,
+                                                              d.OptInch, d.Text1, d.Text2})
+            if (other != box) {
+                EXPECT_FALSE(box->geometry().intersects(other->geometry()));
+            }
+    }
 }
 
 TEST_F(SmallDialogTest, StepSizeCancelIsRefusedWhileAStepSizeIsZero) {

@@ -23,36 +23,38 @@ frmStepSize::frmStepSize(TestState& state, QWidget* owner) : QDialog(owner), sta
     setObjectName(QStringLiteral("frmStepSize"));
     setWindowTitle(QStringLiteral("Enter Distance Traveled To-From Mirror During One Full Step"));
     setProperty("HelpContextID", 330);
-    setFixedSize(520, 330);
+    setFixedSize(640, 330);
 
     Frame1 =
         Named(new QGroupBox(QStringLiteral("Enter step size for each axis below"), this), "Frame1");
-    Frame1->setGeometry(8, 8, 504, 120);
+    Frame1->setGeometry(8, 8, 624, 120);
     Label2 = Named(new QLabel(QStringLiteral("Full step size of To - From Mirror axis"), Frame1),
                    "Label2");
     Label2->setGeometry(12, 24, 260, 24);
+    // Wide enough for the longest step the number format writes: a sign, "0.",
+    // leading zeros and 15 significant digits.
     Text1 = Named(new QLineEdit(Frame1), "Text1");
-    Text1->setGeometry(280, 24, 100, 24);
+    Text1->setGeometry(280, 24, 212, 24);
     Label3 = Named(new QLabel(QStringLiteral("Full step size of Left - Right knife axis"), Frame1),
                    "Label3");
     Label3->setGeometry(12, 56, 260, 24);
     Text2 = Named(new QLineEdit(Frame1), "Text2");
-    Text2->setGeometry(280, 56, 100, 24);
+    Text2->setGeometry(280, 56, 212, 24);
     OptMil = Named(new QRadioButton(QStringLiteral("In Millimeters"), Frame1), "OptMil");
-    OptMil->setGeometry(392, 24, 108, 24);
+    OptMil->setGeometry(504, 24, 112, 24);
     OptInch = Named(new QRadioButton(QStringLiteral("In Inches"), Frame1), "OptInch");
-    OptInch->setGeometry(392, 56, 108, 24);
+    OptInch->setGeometry(504, 56, 112, 24);
 
     Label1 = Named(new QLabel(this), "Label1");
-    Label1->setGeometry(8, 136, 504, 140);
+    Label1->setGeometry(8, 136, 624, 140);
     Label1->setWordWrap(true);
     Label1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
     cmdOK = Named(new QPushButton(QStringLiteral("OK"), this), "cmdOK");
-    cmdOK->setGeometry(336, 290, 84, 28);
+    cmdOK->setGeometry(456, 290, 84, 28);
     cmdOK->setAutoDefault(false);
     cmdCancel = Named(new QPushButton(QStringLiteral("Cancel"), this), "cmdCancel");
-    cmdCancel->setGeometry(428, 290, 84, 28);
+    cmdCancel->setGeometry(548, 290, 84, 28);
     cmdCancel->setAutoDefault(false);
     connect(cmdOK, &QPushButton::clicked, this, &frmStepSize::cmdOK_Click);
     connect(cmdCancel, &QPushButton::clicked, this, &frmStepSize::cmdCancel_Click);
