@@ -10,6 +10,7 @@
 #include <QPushButton>
 #include <QSlider>
 #include <QTimer>
+#include <cmath>
 #include <functional>
 #include <memory>
 
@@ -28,16 +29,35 @@
 namespace magic {
 
 // The simulator as the capture driver, with a hook that runs before every grab.
+// The image can also be moved by whole pixels (shiftX, shiftY) and made to drift
+// by a fixed amount at every grab: a drift counted in frames is the same however
+// fast the machine runs the test.
 class CountingSimDriver : public SimDriver {
   public:
     using SimDriver::SimDriver;
     QImage grabFrame() override {
         ++grabs;
         if (onGrab) onGrab();
-        return SimDriver::grabFrame();
+        if (!isConnected() ||
+            (driftPerFrameX == 0 && driftPerFrameY == 0 && shiftX == 0 && shiftY == 0))
+            return SimDriver::grabFrame();
+        shiftX += driftPerFrameX;
+        shiftY += driftPerFrameY;
+        return tester().optics().render(tester().pose(), static_cast<uint64_t>(grabs),
+                                        ShiftX() + tester().driftShiftX(),
+                                        ShiftY() + tester().driftShiftY());
     }
+    // Where the last frame stood, in whole pixels, apart from the simulator's own
+    // drift.
+    int ShiftX() const { return static_cast<int>(std::lrint(shiftX)); }
+    int ShiftY() const { return static_cast<int>(std::lrint(shiftY)); }
+
     int64_t grabs = 0;
     std::function<void()> onGrab;
+    double shiftX = 0;
+    double shiftY = 0;
+    double driftPerFrameX = 0;
+    double driftPerFrameY = 0;
 };
 
 // The simulator's port, counting the half steps its motors turn.

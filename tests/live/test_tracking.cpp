@@ -114,8 +114,8 @@ TEST(CentreSize, DrawsTheCrossHairAndCircle) {
 // Tracking the radius-60 disc after the centre-and-size click (MirRad 59).
 class Track : public ::testing::Test {
   protected:
-    TrackResult Step(int discX, bool knifeRight) {
-        picture.SetPicture(Disc(discX, 120, 60));
+    TrackResult Step(int discX, bool knifeRight, int discY = 120) {
+        picture.SetPicture(Disc(discX, discY, 60));
         state.KnifeRight = knifeRight;
         TrackIO io;
         io.Picture1 = &picture;
@@ -192,6 +192,75 @@ TEST_F(Track, KnifeLeftFollowsTheRightEdge) {
     EXPECT_FALSE(t.moved);
     EXPECT_TRUE(Failed());
     EXPECT_EQ(mirror.X, 160);
+}
+
+TEST_F(Track, FollowsAVerticalJumpWithinItsEdgeSearch) {
+    // The outline as the click leaves it (radius 59): expected rows 78 and 162.
+    // Three pixels up puts the top edge at the search's far end (73, five rows
+    // above 78): found, and the centre moves halfway.
+    TrackResult t = Step(160, true, 117);
+    EXPECT_EQ(t.top, 73);
+    EXPECT_EQ(t.bottom, 161);
+    EXPECT_EQ(t.yc, 118);
+    EXPECT_TRUE(t.moved);
+    EXPECT_EQ(mirror.Y, 119);
+    EXPECT_EQ(mirror.X, 160);
+    // Four up: its top edge lies beyond the search, nothing qualifies, refused.
+    mirror = {160, 120, 59};
+    t = Step(160, true, 116);
+    EXPECT_EQ(t.top, 0);
+    EXPECT_FALSE(t.moved);
+    EXPECT_TRUE(Failed());
+    EXPECT_EQ(mirror.Y, 120);
+
+    // An outline of the disc's own radius (column 118, rows 77 and 163) finds a
+    // jump of four up at d = -4 on both edges, 3 rows from the centre it holds
+    // (the centre row lies one below the middle of the edges).
+    mirror = {160, 120, 60};
+    t = Step(160, true, 116);
+    EXPECT_EQ(t.cx, 118);
+    EXPECT_EQ(t.top, 73);
+    EXPECT_EQ(t.bottom, 159);
+    EXPECT_EQ(t.yc, 117);
+    EXPECT_TRUE(t.moved);
+    EXPECT_EQ(mirror.Y, 118);
+    EXPECT_EQ(mirror.X, 161);
+    // The next frames close in on the disc and stay a row below its centre.
+    t = Step(160, true, 116);
+    EXPECT_EQ(t.top, 72);
+    EXPECT_EQ(t.bottom, 160);
+    EXPECT_EQ(mirror.Y, 117);
+    t = Step(160, true, 116);
+    EXPECT_TRUE(t.moved);
+    EXPECT_EQ(mirror.Y, 117);
+    EXPECT_EQ(mirror.X, 161);
+}
+
+TEST_F(Track, RefusesAVerticalJumpOfFourFromItsCentre) {
+    // Five up: both edges found at the search's end, the centre row 116 lies
+    // four from 120.
+    mirror = {160, 120, 60};
+    TrackResult t = Step(160, true, 115);
+    EXPECT_EQ(t.top, 72);
+    EXPECT_EQ(t.bottom, 158);
+    EXPECT_EQ(t.yc, 116);
+    EXPECT_FALSE(t.moved);
+    EXPECT_TRUE(Failed());
+    EXPECT_EQ(mirror.Y, 120);
+    EXPECT_EQ(mirror.X, 160);
+    // Down, the centre row's one-row lead makes three pixels the limit.
+    mirror = {160, 120, 60};
+    t = Step(160, false, 123);
+    EXPECT_EQ(t.yc, 124);
+    EXPECT_FALSE(t.moved);
+    EXPECT_EQ(mirror.Y, 120);
+    mirror = {160, 120, 60};
+    t = Step(160, false, 122);
+    EXPECT_EQ(t.top, 79);
+    EXPECT_EQ(t.bottom, 165);
+    EXPECT_EQ(t.yc, 123);
+    EXPECT_TRUE(t.moved);
+    EXPECT_EQ(mirror.Y, 121);
 }
 
 TEST_F(Track, OutsideRunsOf200OrMoreNeverCount) {

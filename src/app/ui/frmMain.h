@@ -288,6 +288,7 @@ class frmMain : public QMainWindow,
     bool settingsRead_ = false;  // the settings file has been read this run
     bool saveFailureReported_ = false;
     bool closeFromUnload_ = false;
+    int closingWaits_ = 0;  // shut-down's two-second waits so far
 
     // Zone measurement: Slider1's handlers.
     void ConnectSlider1();

@@ -26,8 +26,12 @@ OleColor ButtonBackColor(const QPushButton* button) {
 }
 
 void SetButtonBackColor(QPushButton* button, OleColor colour) {
+    // A new style sheet gives the button the application's font again: the caption
+    // keeps the font it had.
+    const QFont font = button->font();
     button->setStyleSheet(
         QStringLiteral("QPushButton { background-color: %1; }").arg(ToQColor(colour).name()));
+    button->setFont(font);
 }
 
 class MainPauseHost final : public PauseHost {

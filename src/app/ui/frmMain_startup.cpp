@@ -20,6 +20,9 @@
 
 namespace {
 
+// Shut-down's two-second waits: the close, and the loop that unloads again.
+constexpr int kClosingWaits = 2;
+
 QString StartSound(const char* name) {
     return ResolvePath(AppPath(), QStringLiteral("sound/") + QLatin1String(name));
 }
@@ -138,10 +141,17 @@ void frmMain::Form_Unload() {
     Manual = false;
     LiveLoopBusy = false;
     ClosingDown = true;
-    // About two seconds for a running loop or test to see the closing mark.
-    for (int i = 0; i < 20; ++i) {
-        DoEvents();
-        MySleep(100);
+    // About two seconds for a running loop or test to see the closing mark, when
+    // the window closes and once more when the loop that was running unloads it
+    // again. The unloads after that, as the loops further down and the timer tick
+    // that started them unwind one by one, come when every loop has seen the
+    // mark: they take the other steps without waiting.
+    if (closingWaits_ < kClosingWaits) {
+        ++closingWaits_;
+        for (int i = 0; i < 20; ++i) {
+            DoEvents();
+            MySleep(100);
+        }
     }
     abort->setChecked(true);
     ClearCaptureCallbacks();
