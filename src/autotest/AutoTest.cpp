@@ -127,6 +127,17 @@ QString SpreadLine(double spread, const QString& units) {
            NumText(RoundHalfEven(spread, 5)) + units + kCrLfText;
 }
 
+QString IntensityWindowProblem(int32_t max, int32_t min) {
+    // A window the zone values (0 to 255) can never sit inside moves the knife at
+    // every chance, and the frame count never reaches the platform rules.
+    if (max > min && max >= 0 && min <= 255) return QString();
+    return QStringLiteral(
+               "Max is %1 and Min %2; Max must be above Min, inside 0 to 255, or no zone can "
+               "end.")
+        .arg(max)
+        .arg(min);
+}
+
 QString AutoTestSettingsProblem(const TestState& s) {
     QStringList problems;
     if (s.NZ < 1 || s.NZ > kMaxZones)
@@ -148,14 +159,8 @@ QString AutoTestSettingsProblem(const TestState& s) {
                         "TFRoughFrames, or no zone can find its null.")
                         .arg(s.TFFinalFrames)
                         .arg(s.TFRoughFrames);
-    // A window the zone values (0 to 255) can never sit inside moves the knife at
-    // every chance, and the frame count never reaches the platform rules.
-    if (s.Max <= s.Min || s.Max < 0 || s.Min > 255)
-        problems << QStringLiteral(
-                        "Max is %1 and Min %2; Max must be above Min, inside 0 to 255, or no "
-                        "zone can end.")
-                        .arg(s.Max)
-                        .arg(s.Min);
+    if (const QString window = IntensityWindowProblem(s.Max, s.Min); !window.isEmpty())
+        problems << window;
     // A move of 0 restarts the zone's frame count without moving: the knife, or the
     // platform, stays where it is and the zone never ends. The large knife move is
     // the first one of a test, made while the knife is still backed out.

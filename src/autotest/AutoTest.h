@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <cstdint>
 
 #include "autotest/AutoTestHost.h"
 #include "core/TestState.h"
@@ -26,6 +27,11 @@ AutoTestOutcome RunAutoTest(TestState& s, AutoTestHost& host, bool knifeRight);
 // find its null. Each problem names its value; empty when the test can run.
 // ZoneOn is checked apart from this.
 QString AutoTestSettingsProblem(const TestState& s);
+
+// Why a zone could never end with this intensity window: Max not above Min, or
+// the window outside the zone values 0 to 255. Empty when a zone can end. Part of
+// the start check above; Apply in the Auto Test Variables dialog refuses the same.
+QString IntensityWindowProblem(int32_t max, int32_t min);
 
 // "Elapsed Test Time, <m> Minutes <s> seconds" and CR LF, the seconds rounded to a
 // whole number first (59.5 s gives 1 minute 0 seconds).

@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <limits>
 
+#include "autotest/AutoTest.h"
 #include "autotest/MoveSizes.h"
 #include "core/NumberText.h"
 
@@ -122,7 +123,9 @@ std::optional<int32_t> MaxAfterMinMoved(int32_t max, int32_t min) {
     return std::clamp(min + kIntensityGap, kIntensityLowest, kIntensityHighest);
 }
 
-void StoreAutoTestValues(TestState& s, const AutoTestControlValues& v) {
+QString StoreAutoTestValues(TestState& s, const AutoTestControlValues& v) {
+    if (QString problem = IntensityWindowProblem(v.sldMax, v.sldmin); !problem.isEmpty())
+        return problem;
     auto margin = [](const std::optional<int32_t>& item, int32_t& target) {
         if (item) target = *item;
     };
@@ -142,6 +145,7 @@ void StoreAutoTestValues(TestState& s, const AutoTestControlValues& v) {
     move(v.CmbTfRoughMove, s.TFRoughMove);
     s.TFFinalFrames = v.sldTfFinalFrames;
     move(v.cmbTfFinalMove, s.TFFinalMoves);
+    return QString();
 }
 
 void ResetAutoTestVariables(TestState& s) {

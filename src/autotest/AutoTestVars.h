@@ -99,7 +99,10 @@ struct AutoTestControlValues {
 // Apply and OK: the thirteen variables from the controls, in the dialog's order.
 // A list without a selection leaves its variable as it is, and so does a move
 // list whose item moves no half step: the dialog never stores a move of 0.
-void StoreAutoTestValues(TestState& s, const AutoTestControlValues& v);
+// An intensity window the test would refuse at its start (the gap rule stops at
+// the sliders' ends, so sldMax can meet sldmin there) stores nothing: the result
+// is then the test's own message, empty when the values were stored.
+[[nodiscard]] QString StoreAutoTestValues(TestState& s, const AutoTestControlValues& v);
 
 // "Reset All Auto-Test Variables to Default": frame counts 4, 15, 30, margins
 // 10, 15, 20 and the five move sizes derived from the step sizes. Max and Min

@@ -91,7 +91,7 @@ TEST(AutoTestStore, ApplyNeverStoresAMoveOfZeroOrAMissingSelection) {
     v.cmbLrSmMove = 2;
     v.cmbTfOblateDelta = 0;  // a margin of 0 is a value
     v.cmbTfFinalMove = 0;    // an item that moves no half step
-    StoreAutoTestValues(s, v);
+    EXPECT_EQ(StoreAutoTestValues(s, v), "");
     EXPECT_EQ(std::vector<int32_t>({s.Max, s.Min, s.TFRoughFrames, s.TFFinalFrames}),
               std::vector<int32_t>({90, 20, 12, 25}));
     EXPECT_EQ(s.LRSmMove, 2);
@@ -99,4 +99,19 @@ TEST(AutoTestStore, ApplyNeverStoresAMoveOfZeroOrAMissingSelection) {
     EXPECT_EQ(s.LRDelta, 7);
     EXPECT_EQ(s.TFOblateMove, 33);
     EXPECT_EQ(s.TFFinalMoves, 9);
+
+    // Both sliders pushed against the same end: a window no zone can end in is
+    // refused whole, with the test's own start message.
+    v.sldMax = v.sldmin = 255;
+    v.SldTFRoughFrames = 14;
+    v.cmbLrSmMove = 5;
+    EXPECT_EQ(StoreAutoTestValues(s, v),
+              "Max is 255 and Min 255; Max must be above Min, inside 0 to 255, or no zone can "
+              "end.");
+    EXPECT_EQ(std::vector<int32_t>({s.Max, s.Min, s.TFRoughFrames, s.LRSmMove}),
+              std::vector<int32_t>({90, 20, 12, 2}));
+    v.sldmin = 254;  // one apart is a window the test runs with
+    EXPECT_EQ(StoreAutoTestValues(s, v), "");
+    EXPECT_EQ(std::vector<int32_t>({s.Max, s.Min, s.TFRoughFrames, s.LRSmMove}),
+              std::vector<int32_t>({255, 254, 14, 5}));
 }

@@ -11,7 +11,7 @@ LRPseudoCodeValues Knife() {
 }
 
 TFPseudoCodeValues Rough() {
-    return {15, 15, 40, 20, 16, 0.000125};
+    return {17, 15, 40, 20, 16, 0.000125};
 }
 
 QStringList Lines(const QString& text) {
@@ -33,28 +33,55 @@ QStringList LeftOut(const QStringList& all, const QStringList& some) {
 
 }  // namespace
 
-TEST(PseudoCode, TheExamplesLineByLine) {
+TEST(PseudoCode, TheExamplesWordForWord) {
     const QString knife = LRPseudoCode(Knife());
-    const QStringList k = Lines(knife);
-    ASSERT_EQ(k.size(), 23);
-    EXPECT_EQ(k[0], "If Frame Average > 4 Then");
-    EXPECT_EQ(k[1], "   If Zone Intensity > 70 + 10 {Max + Delta} Then:");
-    EXPECT_EQ(k[2], "      Cut Knife Into Return Beam 0.00075 {Or 6 Half-Steps}");
-    EXPECT_EQ(k[16], "   If Zone Intensity < 40 {Min} Then:");
-    EXPECT_EQ(k[17], "      Cut Knife Out of Return Beam 0.000125 {Or 1 Half-Steps}");
-    EXPECT_EQ(k[21] + "|" + k[22],
-              "End If ** If the code gets this far,|          ** Then its "
-              "time to Rough Adust Distance from Mirror! :) ");
+    EXPECT_EQ(Lines(knife).join('\n').toStdString(),
+              "If Frame Average > 4 Then\n"
+              "   If Zone Intensity > 70 + 10 {Max + Delta} Then:\n"
+              "      Cut Knife Into Return Beam 0.00075 {Or 6 Half-Steps}\n"
+              "      Reset Current Frame Average to 1 and Start All Over!\n"
+              "   End If\n"
+              "\n"
+              "   If Zone Intensity < 40 - 10 {Min - Delta} Then:\n"
+              "      Cut Knife Out of Return Beam 0.00075 {Or 6 Half-Steps}\n"
+              "      Reset Current Frame Average to 1 and Start All Over!\n"
+              "   End If\n"
+              "\n"
+              "   If Zone Intensity > 70 {Max} Then:\n"
+              "      Cut Knife Into Return Beam 0.000125 {Or 1 Half-Steps}\n"
+              "      Reset Current Frame Average to 1 and Start All Over!\n"
+              "   End If\n"
+              "\n"
+              "   If Zone Intensity < 40 {Min} Then:\n"
+              "      Cut Knife Out of Return Beam 0.000125 {Or 1 Half-Steps}\n"
+              "      Reset Current Frame Average to 1 and Start All Over!\n"
+              "   End If\n"
+              "\n"
+              "End If ** If the code gets this far,\n"
+              "          ** Then its time to Rough Adust Distance from Mirror! :) ");
     EXPECT_EQ(knife.count('\n'), knife.count("\r\n"));
 
     const QString rough = TFPseudoCode(Rough());
-    const QStringList r = Lines(rough);
-    ASSERT_EQ(r.size(), 19);
-    EXPECT_EQ(r[0], "   ***Assuming Knife On Right side of light source!***");
-    EXPECT_EQ(r[1], "If Frame Average > 15 Then ");
-    EXPECT_EQ(r[4], "         Move Knife Towards Mirror 0.005 {or 40 Half-Steps");
-    EXPECT_EQ(r[16] + "|" + r[17], "   End IF| End If");
-    EXPECT_EQ(r[18], "**** If we made it this far, then its time to Move onto Final Null Code!");
+    EXPECT_EQ(Lines(rough).join('\n').toStdString(),
+              "   ***Assuming Knife On Right side of light source!***\n"
+              "If Frame Average > 17 Then \n"
+              "   If Found_Oblate = False Then:\n"
+              "      If Left Zone Value > Right Zone Value + 15 Then:\n"
+              "         Move Knife Towards Mirror 0.005 {or 40 Half-Steps\n"
+              "         Reset Frame Average to 1 and Start Over!\n"
+              "      Else\n"
+              "          Found_Oblate = True\n"
+              "      End If\n"
+              "   End If\n"
+              "\n"
+              "   If Found_Oblate = True Then:\n"
+              "      If Left Zone Value > Right Zone Value + 20 Then:\n"
+              "         Move Knife Away From Mirror 0.002 {or 16 Half-Steps\n"
+              "         Reset Frame Average to 1 and Start Over!\n"
+              "      End If\n"
+              "   End IF\n"
+              " End If\n"
+              "**** If we made it this far, then its time to Move onto Final Null Code!");
     EXPECT_EQ(rough.count('\n'), rough.count("\r\n"));
 }
 

@@ -35,6 +35,11 @@ TEST_F(AutoTestVarsWindow, TheMenuShowsOneModelessInstance) {
     w.MnuAuto->trigger();
     ASSERT_EQ(OpenDialogs(w).size(), 1);
     FrmAutoTest* first = OpenDialogs(w)[0];
+    // A tool window of the main window, which stays usable beside it.
+    EXPECT_EQ(first->windowType(), Qt::Tool);
+    EXPECT_EQ(first->parentWidget(), &w);
+    EXPECT_EQ(first->windowModality(), Qt::NonModal);
+    EXPECT_FALSE(first->isModal());
     first->SldLRminFrames->setValue(9);
     w.MnuAuto->trigger();  // the same dialog, its edits kept
     EXPECT_EQ(OpenDialogs(w), QList<FrmAutoTest*>{first});

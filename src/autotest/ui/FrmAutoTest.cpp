@@ -16,6 +16,7 @@
 #include "autotest/MoveSizes.h"
 #include "autotest/PseudoCode.h"
 #include "platform/ui/DesignButton.h"
+#include "platform/ui/MsgBox.h"
 #include "platform/ui/Named.h"
 #include "platform/ui/TabPages.h"
 
@@ -111,7 +112,9 @@ std::optional<int32_t> SelectedItemData(const QComboBox* list) {
     return list->itemData(index).toInt();
 }
 
-FrmAutoTest::FrmAutoTest(AutoTestVarsHost& main, QWidget* owner) : QDialog(owner), main_(main) {
+// A tool window: it stays beside its owner, above it, without a taskbar entry.
+FrmAutoTest::FrmAutoTest(AutoTestVarsHost& main, QWidget* owner)
+    : QDialog(owner, Qt::Tool), main_(main) {
     setObjectName(QStringLiteral("FrmAutoTest"));
     setWindowTitle(QStringLiteral("Auto Test Variables"));
     setProperty("HelpContextID", 360);
@@ -274,6 +277,9 @@ void FrmAutoTest::Form_Load() {
     SldLRminFrames->setValue(s.LRMinFrames);
     SldTFRoughFrames->setValue(s.TFRoughFrames);
     sldTfFinalFrames->setValue(s.TFFinalFrames);
+    // A slider already at the value sends no change: every caption is written here.
+    sldMax_OnValue();
+    sldmin_OnValue();
     SldLRminFrames_OnValue();
     SldTFRoughFrames_OnValue();
     sldTfFinalFrames_OnValue();
@@ -302,7 +308,7 @@ void FrmAutoTest::Form_Load() {
     ShowTFPseudoCode();
 }
 
-void FrmAutoTest::StoreValues() {
+bool FrmAutoTest::StoreValues() {
     AutoTestControlValues v;
     v.sldMax = sldMax->value();
     v.sldmin = sldmin->value();
@@ -317,7 +323,10 @@ void FrmAutoTest::StoreValues() {
     v.CmbTfRoughDelta = SelectedItemData(CmbTfRoughDelta);
     v.CmbTfRoughMove = SelectedItemData(CmbTfRoughMove);
     v.cmbTfFinalMove = SelectedItemData(cmbTfFinalMove);
-    StoreAutoTestValues(main_.State(), v);
+    const QString problem = StoreAutoTestValues(main_.State(), v);
+    if (problem.isEmpty()) return true;
+    MsgBox(problem, MsgButtons::OK, MsgIcon::Exclamation, QStringLiteral("Auto Test Variables"));
+    return false;
 }
 
 void FrmAutoTest::cmdApply_Click() {
@@ -325,8 +334,7 @@ void FrmAutoTest::cmdApply_Click() {
 }
 
 void FrmAutoTest::cmdOK_Click() {
-    StoreValues();
-    Unload();
+    if (StoreValues()) Unload();
 }
 
 void FrmAutoTest::cmdCancel_Click() {

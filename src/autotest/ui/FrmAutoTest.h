@@ -30,9 +30,9 @@ class AutoTestVarsHost {
 // reads them at their next use); Cancel and the close box drop them; Reset
 // writes the defaults straight into the test state and loads again.
 //
-// Modeless and owned by the main window, one instance; it deletes itself when it
-// unloads. Its values live in the controls only: every load starts from the test
-// state.
+// A modeless tool window owned by the main window, one instance; it deletes
+// itself when it unloads. Its values live in the controls only: every load
+// starts from the test state.
 class FrmAutoTest : public QDialog {
     Q_OBJECT
 
@@ -91,6 +91,7 @@ class FrmAutoTest : public QDialog {
     // Centres the window, lays out the pages and loads every control from the test
     // state (deriving the move sizes first when they were never set).
     void Form_Load();
+    // Both refuse, with a message, an intensity window the test would refuse.
     void cmdApply_Click();
     void cmdOK_Click();
     void cmdCancel_Click();
@@ -132,7 +133,9 @@ class FrmAutoTest : public QDialog {
   private:
     void CreatePages();
     void ConnectHandlers();
-    void StoreValues();
+    // The thirteen stores; false, after the test's own message, when the
+    // intensity window would keep the test from starting (nothing is stored).
+    bool StoreValues();
     void Unload();
 
     AutoTestVarsHost& main_;
