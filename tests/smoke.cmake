@@ -10,12 +10,14 @@ set_tests_properties(smoke_start_and_close PROPERTIES
     TIMEOUT 90)
 
 # The real executable ends on SIGTERM when its settings file can't be read or
-# written as it should.
+# written as it should. A case that can't be checked here ends with status 77
+# and is reported as skipped.
 foreach(sigterm_case directory pipe readonly)
     add_test(NAME smoke_sigterm_${sigterm_case}
              COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/smoke_sigterm_test.sh
                      $<TARGET_FILE:drelmont> ${sigterm_case})
     set_tests_properties(smoke_sigterm_${sigterm_case} PROPERTIES
         ENVIRONMENT "QT_QPA_PLATFORM=offscreen"
-        TIMEOUT 60)
+        TIMEOUT 60
+        SKIP_RETURN_CODE 77)
 endforeach()

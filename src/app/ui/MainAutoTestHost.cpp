@@ -30,6 +30,8 @@ QString ToCrLf(const QString& text) {
     return lines;
 }
 
+OutsidePrograms* programsOverride = nullptr;
+
 }  // namespace
 
 MsgResult MainAutoTestHost::ShowMessage(const QString& text, MsgButtons buttons, MsgIcon icon,
@@ -122,7 +124,7 @@ bool MainAutoTestHost::SaveRawZoneImage(const QString& path) {
 }
 
 void MainAutoTestHost::SaveData() {
-    w_.Command5_Click();
+    w_.RunSaveData();
 }
 
 QString MainAutoTestHost::TimeOfDay() {
@@ -138,5 +140,43 @@ bool MainAutoTestHost::FixedSource() {
 }
 
 OutsidePrograms& MainAutoTestHost::Programs() {
-    return programs_;
+    return watched_;
+}
+
+void MainAutoTestHost::SetProgramsOverride(OutsidePrograms* programs) {
+    programsOverride = programs;
+}
+
+OutsidePrograms& MainAutoTestHost::InUse() {
+    return programsOverride ? *programsOverride : programs_;
+}
+
+QString MainAutoTestHost::LastError() const {
+    return programsOverride ? QString() : programs_.LastError();
+}
+
+bool MainAutoTestHost::WatchedPrograms::Shell(const QString& program,
+                                              const QString& workingFolder) {
+    program_ = program;
+    if (host_.InUse().Shell(program, workingFolder)) return true;
+    // The desktop's reason names the program already.
+    const QString why = host_.LastError();
+    host_.failures_ << QStringLiteral("Save Data: ") +
+                           (why.isEmpty() ? program + QStringLiteral(" could not be started")
+                                          : why);
+    return false;
+}
+
+bool MainAutoTestHost::WatchedPrograms::SendKeys(const KeySequence& keys, bool wait) {
+    if (host_.InUse().SendKeys(keys, wait)) return true;
+    const QString why = host_.LastError();
+    host_.failures_ << QStringLiteral("Save Data: the keys for %1 were not sent: %2")
+                           .arg(program_, why.isEmpty() ? QStringLiteral("they could not be "
+                                                                         "delivered")
+                                                        : why);
+    return false;
+}
+
+void MainAutoTestHost::WatchedPrograms::Pause(float ms) {
+    host_.InUse().Pause(ms);
 }

@@ -2,6 +2,7 @@
 
 #include <QMainWindow>
 #include <QPointer>
+#include <QStringList>
 #include <array>
 #include <chrono>
 
@@ -297,6 +298,15 @@ class frmMain : public QMainWindow,
     // view of the window.
     void ConnectAutoTest();
     friend class MainAutoTestHost;
+    // Save Data over this window, from its button or from the end of a test;
+    // shows in the log box why an outside program failed.
+    void RunSaveData();
+    // Both run inside event pumps (the waits for the outside programs, the
+    // sounds): while either runs, "Do the Magic" and "Save Data" start nothing.
+    bool testRunning_ = false;
+    bool saveRunning_ = false;
+    // The log lines of the last save's failed outside programs.
+    QStringList saveProblems_;
 
     // ---- Keeping the settings file safe (frmMain_settingsfile.cpp) -------------
   public:

@@ -1,5 +1,12 @@
 // "Do the Magic" and "Save Data": the automated test and the saving of its
 // readings, run over the main window's own controls.
+//
+// Both handlers let window events run while they work (the test at every frame
+// and during its end sound, Save Data while it waits for an outside program's
+// window), and both buttons may be enabled meanwhile. A click that arrives then
+// must not start a second test or save inside the first: a nested save would
+// type the same test number's paths, start the outside program again and
+// advance the number twice.
 
 #include <QPushButton>
 
@@ -8,17 +15,48 @@
 #include "autotest/AutoTest.h"
 #include "output/SaveData.h"
 
+namespace {
+
+// Holds a flag set while a handler runs.
+class Running {
+  public:
+    explicit Running(bool& flag) : flag_(flag) { flag_ = true; }
+    ~Running() { flag_ = false; }
+    Running(const Running&) = delete;
+    Running& operator=(const Running&) = delete;
+
+  private:
+    bool& flag_;
+};
+
+}  // namespace
+
 void frmMain::ConnectAutoTest() {
     connect(Command3, &QPushButton::clicked, this, &frmMain::Command3_Click);
     connect(Command5, &QPushButton::clicked, this, &frmMain::Command5_Click);
 }
 
 void frmMain::Command3_Click() {
+    if (testRunning_ || saveRunning_) return;
+    const Running running(testRunning_);
+    saveProblems_.clear();
     MainAutoTestHost host(*this);
     ::Command3_Click(*this, host);
+    // The end of the test empties the log box after its save: why that save
+    // failed goes back on top.
+    for (const QString& line : saveProblems_) LogLine(line);
 }
 
 void frmMain::Command5_Click() {
+    if (testRunning_ || saveRunning_) return;
+    RunSaveData();
+}
+
+void frmMain::RunSaveData() {
+    if (saveRunning_) return;
+    const Running running(saveRunning_);
     MainAutoTestHost host(*this);
     ::SaveData(*this, host);
+    saveProblems_ = host.ProgramFailures();
+    for (const QString& line : saveProblems_) LogLine(line);
 }
