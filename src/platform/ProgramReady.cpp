@@ -34,6 +34,11 @@ bool ProcessRuns(qint64 pid) {
            line[close + 2] != 'X';
 }
 
+// Xlib hands 32-bit items over as longs.
+size_t ItemSize(int format) {
+    return format == 32 ? sizeof(long) : format == 16 ? sizeof(short) : 1;
+}
+
 QByteArray Property(Display* d, Window w, Atom name, Atom type) {
     Atom actual = 0;
     int format = 0;
@@ -44,7 +49,7 @@ QByteArray Property(Display* d, Window w, Atom name, Atom type) {
                            &data) == Success &&
         data && actual == type)
         value = QByteArray(reinterpret_cast<const char*>(data),
-                           static_cast<qsizetype>(count * (format / 8)));
+                           static_cast<qsizetype>(count * ItemSize(format)));
     if (data) XFree(data);
     return value;
 }

@@ -13,9 +13,11 @@ namespace {
 
 using std::chrono::milliseconds;
 
-// After dosbox's title names the program, keys sent at once may still be lost
-// while dosbox sets up its keyboard; this much later they arrive every time.
-constexpr milliseconds kDosboxSettle{600};
+// Keys sent to dosbox's window before its title names the program are lost
+// (the first ones of the script, sent 0.1 to 0.5 s after the window showed);
+// sent once the title names it, they arrived in every one of 49 runs even
+// without a pause. A short pause after the title is kept as a margin.
+constexpr milliseconds kDosboxSettle{200};
 
 // Little-endian 32-bit value at offset in the header bytes; -1 when beyond them.
 qint64 Dword(const QByteArray& bytes, qint64 offset) {

@@ -5,8 +5,9 @@
 ; the file was read), Alt+F, F, the path of the 3-D file and Enter. It reads the
 ; input file and writes the 3-D file: "3-D mirror from ", the typed input path,
 ; CR LF, then the input file's bytes. Any other key where one of these is due,
-; an input file that can't be opened or a 3-D file that can't be written ends it
-; at once with a message and exit code 1, so nothing is written then.
+; an input file that can't be opened, a 3-D file that can't be written, or a
+; minute without a key ends it at once with a message and exit code 1, so
+; nothing is written then.
 ;
 ; What it took and did goes to STANDIN.LOG in the current folder, for a test
 ; that fails to see why.
@@ -23,6 +24,9 @@ HEADER_PARAS equ 4
 STACK_BYTES  equ 1024
 PATH_MAX     equ 120
 DATA_MAX     equ 8192
+%ifndef KEY_WAIT_TICKS
+%define KEY_WAIT_TICKS 1092             ; a minute
+%endif
 
 header:
         db 'MZ'
@@ -150,11 +154,40 @@ finish:
         mov ah, 0x4c
         int 0x21
 
+; Waits for a key: AX = its scan code and character. A minute without one ends
+; the program, so a test whose keys went astray leaves nothing running.
+get_key:
+        call bios_ticks
+        mov bx, ax
+.poll:
+        mov ah, 1
+        int 0x16
+        jnz .key
+        call bios_ticks
+        sub ax, bx
+        cmp ax, KEY_WAIT_TICKS
+        jb .poll
+        mov si, no_key_text
+        mov di, empty_text
+        jmp fail
+.key:
+        xor ah, ah
+        int 0x16
+        ret
+
+; AX = the BIOS's count of timer ticks (18.2 a second).
+bios_ticks:
+        push es
+        mov ax, 0x40
+        mov es, ax
+        mov ax, [es:0x6c]
+        pop es
+        ret
+
 ; Waits for a key; it must be AX (scan code and character) or the program fails.
 expect_key:
         push ax
-        xor ah, ah
-        int 0x16
+        call get_key
         pop dx
         cmp ax, dx
         jne unexpected_key
@@ -162,9 +195,9 @@ expect_key:
 
 ; Waits for a key; it must be the letter AL (lower case) or its capital.
 expect_letter:
-        mov dl, al
-        xor ah, ah
-        int 0x16
+        push ax
+        call get_key
+        pop dx
         or al, 0x20
         cmp al, dl
         jne unexpected_key
@@ -196,8 +229,7 @@ unexpected_key:
 read_line:
         xor cx, cx
 .next:
-        xor ah, ah
-        int 0x16
+        call get_key
         cmp al, 13
         je .end
         cmp al, 8
@@ -310,6 +342,8 @@ cannot_open_text  db 'cannot open ', 0
 cannot_write_text db 'cannot write ', 0
 unexpected_text   db 'unexpected key ', 0
 key_hex           db '0000', 0
+no_key_text       db 'no key within a minute', 0
+empty_text        db 0
 log_handle        dw -1
 data_length       dw 0
 
