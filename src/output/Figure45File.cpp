@@ -77,7 +77,7 @@ bool SaveFigure45File(TestState& s, bool fixedSource, MessageSink& messages,
         done = WriteTextLines(FigureInputFilePath(s.textpath, s.WorkFile, s.WorkNum),
                               Figure45Lines(s, fixedSource));
         if (done && s.LaunchFigure)
-            done = programs.Shell(ResolvePath(folder, kFigureProgram), folder);
+            done = programs.Shell(ResolvePath(folder, kFigureProgram), folder, {});
     }
     if (!done) {
         messages.ShowMessage(

@@ -1,15 +1,39 @@
 #include "output/OutsidePrograms.h"
 
-#include "platform/MySleep.h"
-#include "platform/ProgramStart.h"
+#include <algorithm>
 
-bool DesktopPrograms::Shell(const QString& program, const QString& workingFolder) {
-    pid_ = 0;
-    return StartProgram(program, workingFolder, &pid_, &error_);
+#include "platform/MySleep.h"
+#include "platform/ProgramReady.h"
+
+bool DesktopPrograms::Shell(const QString& program, const QString& workingFolder,
+                            const QStringList& typedFiles) {
+    started_ = StartedProgram();
+    ready_ = false;
+    return StartProgram(program, workingFolder, typedFiles, &started_, &error_);
+}
+
+QString DesktopPrograms::TypedPath(const QString& path) const {
+    return started_.paths.Typed(path);
+}
+
+QString DesktopPrograms::Refusal() const {
+    return started_.paths.Refusal();
 }
 
 bool DesktopPrograms::SendKeys(const KeySequence& keys, bool wait) {
-    return SendKeysToProcess(pid_, keys, wait, windowWait_, &error_);
+    const std::chrono::milliseconds windowWait = started_.paths.Kind() == ProgramKind::Windows
+                                                     ? std::max(windowWait_, kWineWindowWait)
+                                                     : windowWait_;
+    // The first keys wait until the program takes keys, not only until it
+    // shows a window: keys sent to dosbox's window before it runs the program
+    // are lost.
+    if (!ready_ && !started_.readyTitle.isEmpty()) {
+        if (!WaitForWindowTitle(started_.pid, started_.readyTitle, windowWait, &error_))
+            return false;
+        MySleep(static_cast<float>(started_.settle.count()));
+    }
+    ready_ = true;
+    return SendKeysToProcess(started_.pid, keys, wait, windowWait, &error_);
 }
 
 void DesktopPrograms::Pause(float ms) {

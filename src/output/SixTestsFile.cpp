@@ -6,6 +6,7 @@
 #include "core/NumberText.h"
 #include "mirror/ResultPaths.h"
 #include "output/ResultFolder.h"
+#include "output/SaveOptionsRules.h"
 #include "platform/ProgramFolder.h"
 #include "platform/TextFile.h"
 
@@ -36,20 +37,39 @@ bool RunScript(const std::vector<ScriptStep>& script, OutsidePrograms& programs)
     return true;
 }
 
+// Starts the program so that it can open the typed files. A program that can't
+// be given one of them (a DOS program and a name DOS can't hold) is not started,
+// and the user is told which file, before the writer's own message.
+bool Start(const QString& program, const QString& folder, const QStringList& typedFiles,
+           MessageSink& messages, OutsidePrograms& programs) {
+    if (programs.Shell(program, folder, typedFiles)) return true;
+    if (!programs.Refusal().isEmpty())
+        messages.ShowMessage(programs.Refusal(), MsgButtons::OK, MsgIcon::Exclamation,
+                             QString::fromLatin1(kProgramTitle));
+    return false;
+}
+
 // Everything after the input file is written; false at the first failure.
 bool Launch(const TestState& s, const QString& folder, MessageSink& messages,
             OutsidePrograms& programs) {
-    const QString file3d = Absolute(Test3dFilePath(s));
     if (s.LaunchSixtests) {
-        if (!programs.Shell(ResolvePath(folder, kSixTestsProgram), folder)) return false;
         const QString input = Absolute(SixTestsInputFilePath(s.textpath, s.WorkFile, s.WorkNum));
-        if (!RunScript(SixTestsScript(input, file3d), programs)) return false;
+        const QString file3d = Absolute(Test3dFilePath(s));
+        if (!Start(ResolvePath(folder, kSixTestsProgram), folder, {input, file3d}, messages,
+                   programs))
+            return false;
+        const auto script = SixTestsScript(programs.TypedPath(input), programs.TypedPath(file3d));
+        if (!RunScript(script, programs)) return false;
     }
     if (s.Launch3d &&
         messages.ShowMessage(QStringLiteral("Press OK to Launch 3d Mirror!"), MsgButtons::OKCancel,
                              MsgIcon::None, QStringLiteral("Launch 3D Mirror?")) == MsgResult::OK) {
-        if (!programs.Shell(ResolvePath(AppPath(), kViewerProgram), AppPath())) return false;
-        if (!programs.SendKeys({Keys::Text(file3d), Keys::Enter()}, true)) return false;
+        // Looked up again: a DOS program writes the file under a name in capitals.
+        const QString file3d = Absolute(Test3dFilePath(s));
+        if (!Start(ResolvePath(AppPath(), kViewerProgram), AppPath(), {file3d}, messages, programs))
+            return false;
+        if (!programs.SendKeys({Keys::Text(programs.TypedPath(file3d)), Keys::Enter()}, true))
+            return false;
     }
     return true;
 }

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
+#include <chrono>
 
 // Starting an outside program: detached, without arguments, in a given working
 // folder, without waiting for it.
@@ -15,8 +17,59 @@ enum class ProgramKind { Missing, Native, Windows, Dos, Unknown };
 
 ProgramKind KindOfProgram(const QString& path);
 
-// Starts the program; true with *pid set (the process that was started: the
-// program itself, or wine or dosbox running it) when it runs. On failure *error
-// says why and nothing is started.
+// How a started program names files, for the paths typed into it:
+//   Native   the path unchanged;
+//   Windows  wine's drive form: the root is drive Z:, separators are
+//            backslashes ("/a/b c/x.set" is "Z:\a\b c\x.set");
+//   Dos      dosbox sees only the folders it mounts as drives: the working
+//            folder as C:, then the program's folder and the folder holding
+//            each typed file, each once, as D:, E:, ... A path is the letter of
+//            the deepest drive holding it and the names below that folder,
+//            each of which must be a DOS name ("C:\Test1.set").
+class ProgramPaths {
+  public:
+    ProgramPaths() = default;  // a native program
+    ProgramPaths(ProgramKind kind, const QString& program, const QString& workingFolder,
+                 const QStringList& typedFiles);
+
+    ProgramKind Kind() const { return kind_; }
+    // DOS: the folders mounted as C:, D:, ... in this order.
+    const QStringList& Drives() const { return drives_; }
+    // The path as the program names it; empty, with *error naming the path,
+    // when it can't name it.
+    QString Typed(const QString& path, QString* error = nullptr) const;
+    // Empty when the program and every typed file can be named by it; else why
+    // not, for the user.
+    const QString& Refusal() const { return refusal_; }
+
+  private:
+    ProgramKind kind_ = ProgramKind::Native;
+    QStringList drives_;
+    QString refusal_;
+};
+
+// A name DOS can hold: at most 8 characters, optionally a dot and at most 3
+// more, of letters, digits and ! # $ % & ' ( ) - @ ^ _ ` { } ~.
+bool IsDosName(const QString& name);
+
+// A program that was started.
+struct StartedProgram {
+    qint64 pid = 0;  // the program itself, or wine or dosbox running it
+    ProgramPaths paths;
+    // When not empty: the program takes keys only once a window of the process
+    // has a title ending in this text (dosbox names the program it runs there),
+    // and some time after that.
+    QString readyTitle;
+    std::chrono::milliseconds settle{0};
+};
+
+// Starts the program so that it can be given the typed files (see ProgramPaths);
+// true with *started filled in when it runs. On failure *error says why and
+// nothing is started; when a typed file can't be named for the program,
+// started->paths.Refusal() says so.
+bool StartProgram(const QString& path, const QString& workingFolder, const QStringList& typedFiles,
+                  StartedProgram* started, QString* error = nullptr);
+
+// The same for a program given no paths; *pid is the started process.
 bool StartProgram(const QString& path, const QString& workingFolder, qint64* pid,
                   QString* error = nullptr);

@@ -115,11 +115,13 @@ TEST_F(SixTests, TheProgramIsCopiedOnceStartedInItsFolderAndDrivenByTheScript) {
     EXPECT_TRUE(SaveSixTestsFile(s, false, messages, programs));
     EXPECT_TRUE(QFile::exists(Folder() + "/sixtests.exe"));
     const QString p = s.textpath + "/Ten Inch";
-    EXPECT_EQ(programs.log,
-              (QStringList{"start " + Folder() + "/sixtests.exe in " + Folder(), "pause 200",
-                           "keys %fo wait", "keys " + p + "/SixTests/Test4.set{enter} wait",
-                           "keys {enter}", "pause 100", "keys %ff wait", "pause 100",
-                           "keys " + p + "/SixTests/test4.3d{enter} wait"}));
+    EXPECT_EQ(
+        programs.log,
+        (QStringList{"start " + Folder() + "/sixtests.exe in " + Folder() + " for " + Folder() +
+                         "/Test4.set, " + Folder() + "/test4.3d",
+                     "pause 200", "keys %fo wait", "keys " + p + "/SixTests/Test4.set{enter} wait",
+                     "keys {enter}", "pause 100", "keys %ff wait", "pause 100",
+                     "keys " + p + "/SixTests/test4.3d{enter} wait"}));
     EXPECT_TRUE(messages.shown.isEmpty());
     // The copy is kept: a later save copies nothing.
     WriteTextLines(Folder() + "/sixtests.exe", {"#!/bin/sh", "# the user's own"});
@@ -158,7 +160,8 @@ TEST_F(SixTests, TheViewerQuestionComesWithoutSixTests) {
     WriteTextLines(dir.path() + "/3vivuvuz.exe", {"#!/bin/sh"});
     EXPECT_TRUE(SaveSixTestsFile(s, false, messages, programs));
     EXPECT_EQ(messages.shown, QStringList{"Launch 3D Mirror?: Press OK to Launch 3d Mirror!"});
-    EXPECT_EQ(programs.log, (QStringList{"start " + dir.path() + "/3vivuvuz.exe in " + dir.path(),
+    EXPECT_EQ(programs.log, (QStringList{"start " + dir.path() + "/3vivuvuz.exe in " + dir.path() +
+                                             " for " + Folder() + "/test4.3d",
                                          "keys " + Folder() + "/test4.3d{enter} wait"}));
     messages.answer = MsgResult::Cancel;
     programs.log.clear();
@@ -169,6 +172,66 @@ TEST_F(SixTests, TheViewerQuestionComesWithoutSixTests) {
     QFile::remove(dir.path() + "/3vivuvuz.exe");
     EXPECT_FALSE(SaveSixTestsFile(s, false, messages, programs));
     EXPECT_EQ(messages.shown.last(), Error());
+}
+
+// Each program is typed the paths as it names them: a DOS program under dosbox
+// sees the folders holding the files as drives, a Windows program under wine
+// the root as Z:.
+TEST_F(SixTests, PathsAreTypedAsTheStartedProgramNamesThem) {
+    s.LaunchSixtests = s.Launch3d = true;
+    WriteTextLines(dir.path() + "/3vivuvuz.exe", {"#!/bin/sh"});
+    programs.kind = ProgramKind::Dos;
+    EXPECT_TRUE(SaveSixTestsFile(s, false, messages, programs));
+    EXPECT_EQ(programs.log.filter("keys "),
+              (QStringList{"keys %fo wait", "keys C:\\Test4.set{enter} wait", "keys {enter}",
+                           "keys %ff wait", "keys C:\\test4.3d{enter} wait",
+                           "keys D:\\test4.3d{enter} wait"}));
+
+    programs.kind = ProgramKind::Windows;
+    programs.log.clear();
+    EXPECT_TRUE(SaveSixTestsFile(s, false, messages, programs));
+    const QString z = "Z:" + QString(Folder()).replace('/', '\\');
+    EXPECT_EQ(programs.log.filter("keys "),
+              (QStringList{"keys %fo wait", "keys " + z + "\\Test4.set{enter} wait", "keys {enter}",
+                           "keys %ff wait", "keys " + z + "\\test4.3d{enter} wait",
+                           "keys " + z + "\\test4.3d{enter} wait"}));
+}
+
+// A DOS program writes the names it is typed in capitals: the viewer is given
+// the file that is there.
+TEST_F(SixTests, TheViewerIsGivenThe3dFileUnderTheNameItWasWritten) {
+    s.Launch3d = true;
+    WriteTextLines(dir.path() + "/3vivuvuz.exe", {"#!/bin/sh"});
+    QDir().mkpath(Folder());
+    WriteTextLines(Folder() + "/TEST4.3D", {"3-D"});
+    EXPECT_TRUE(SaveSixTestsFile(s, false, messages, programs));
+    EXPECT_EQ(programs.log.last(), "keys " + Folder() + "/TEST4.3D{enter} wait");
+}
+
+// Test number 123456 makes names longer than DOS takes: the user is told which,
+// nothing is started or typed, and the save fails.
+TEST_F(SixTests, ADosProgramThatCannotOpenTheFilesIsNotStarted) {
+    s.LaunchSixtests = s.Launch3d = true;
+    s.WorkNum = 123456;
+    programs.kind = ProgramKind::Dos;
+    EXPECT_FALSE(SaveSixTestsFile(s, false, messages, programs));
+    EXPECT_EQ(programs.log,
+              QStringList{"start " + Folder() + "/sixtests.exe in " + Folder() + " for " +
+                          Folder() + "/Test123456.set, " + Folder() + "/test123456.3d"});
+    EXPECT_EQ(messages.shown,
+              (QStringList{"Drelmont: The DOS program can't open " + Folder() +
+                               "/Test123456.set: \"Test123456.set\" is longer than a DOS name (8 "
+                               "characters, a dot and 3) or holds characters DOS can't take.",
+                           "SHIT SHIT SHIT: Problem Saving Sixtests File as:\r\n" + s.textpath +
+                               "/Ten Inch/SixTests/test123456.set"}));
+    EXPECT_TRUE(s.SaveFailed);
+    EXPECT_TRUE(QFile::exists(Folder() + "/Test123456.set"));  // the file itself is written
+    // Any other failure to start shows the writer's message alone.
+    programs.kind = ProgramKind::Native;
+    programs.startFails = true;
+    messages.shown.clear();
+    EXPECT_FALSE(SaveSixTestsFile(s, false, messages, programs));
+    EXPECT_EQ(messages.shown.size(), 1);
 }
 
 TEST_F(SixTests, AFileThatCannotBeWrittenIsTheWritersFailure) {

@@ -103,11 +103,111 @@ TEST_F(ProgramStart, WindowsAndDosProgramsRunThroughWineAndDosbox) {
     EXPECT_EQ(lines[1], "folder " + work);
     EXPECT_EQ(lines[3], "argument " + windows);
     QFile::remove(work + "/started.txt");
-    ASSERT_TRUE(StartProgram(dos, work, nullptr));
+    // dosbox mounts the working folder as C: and the program's folder as D:, each
+    // through a link, makes C: current, runs the program and ends.
+    StartedProgram started;
+    ASSERT_TRUE(StartProgram(dos, work, {}, &started));
     lines = WaitForLines(work + "/started.txt");
-    ASSERT_EQ(lines.size(), 4);
+    ASSERT_EQ(lines.size(), 3 + 10);
     EXPECT_EQ(lines[0], "program " + tools + "/dosbox");
-    EXPECT_EQ(lines[3], "argument " + dos);
+    const QString links = lines[4].section(' ', 3).section('/', 0, -2);
+    EXPECT_TRUE(QFileInfo(links).fileName().startsWith("drelmont-dos-")) << links.toStdString();
+    EXPECT_EQ(lines.mid(3),
+              (QStringList{"argument -c", "argument mount C " + links + "/c", "argument -c",
+                           "argument mount D " + links + "/d", "argument -c",
+                           "argument C:", "argument -c", "argument D:\\figure45.exe", "argument -c",
+                           "argument exit"}));
+    EXPECT_EQ(QFileInfo(links + "/c").symLinkTarget(), work);
+    EXPECT_EQ(QFileInfo(links + "/d").symLinkTarget(), dir.path());
+    EXPECT_EQ(started.readyTitle, "Program: FIGURE45");
+    EXPECT_EQ(started.paths.Drives(), (QStringList{work, dir.path()}));
+
+    // The next start removes the links of a dosbox that has ended, never what
+    // they point to.
+    QElapsedTimer timer;
+    timer.start();
+    while (QFileInfo::exists(QStringLiteral("/proc/%1").arg(started.pid)) && timer.elapsed() < 5000)
+        QThread::msleep(10);
+    ASSERT_TRUE(StartProgram(dos, work, nullptr));
+    EXPECT_FALSE(QFileInfo::exists(links));
+    EXPECT_TRUE(QFileInfo::exists(work + "/started.txt"));
+    EXPECT_TRUE(QFileInfo::exists(dos));
+}
+
+TEST(ProgramPaths, EachKindNamesATypedFileAsItSeesIt) {
+    const QString folder = "/home/jo/Mirror tests/Ten Inch (f5) é/SixTests";
+    const QStringList typed{folder + "/Test12.set", folder + "/test12.3d"};
+    const QString program = folder + "/sixtests.exe";
+
+    const ProgramPaths native(ProgramKind::Native, program, folder, typed);
+    EXPECT_EQ(native.Typed(typed[0]), typed[0]);
+    EXPECT_TRUE(native.Refusal().isEmpty());
+
+    const ProgramPaths wine(ProgramKind::Windows, program, folder, typed);
+    EXPECT_EQ(wine.Typed(typed[0]),
+              "Z:\\home\\jo\\Mirror tests\\Ten Inch (f5) é\\SixTests\\Test12.set");
+    EXPECT_EQ(wine.Typed("/a/b c/../x.set"), "Z:\\a\\x.set");
+    EXPECT_TRUE(wine.Drives().isEmpty());
+
+    // DOS: the folders above the drive never matter, however long their names.
+    const ProgramPaths dos(ProgramKind::Dos, program, folder, typed);
+    EXPECT_EQ(dos.Drives(), QStringList{folder});
+    EXPECT_EQ(dos.Typed(typed[0]), "C:\\Test12.set");
+    EXPECT_EQ(dos.Typed(typed[1]), "C:\\test12.3d");
+    EXPECT_EQ(dos.Typed(program), "C:\\sixtests.exe");
+    EXPECT_TRUE(dos.Refusal().isEmpty());
+
+    // A viewer in another folder: its working folder C:, the file's folder D:;
+    // the deepest drive holding a path names it.
+    const ProgramPaths viewer(ProgramKind::Dos, "/opt/drelmont/3vivuvuz.exe", "/opt/drelmont",
+                              {typed[1], "/opt/drelmont/sub/x.3d"});
+    EXPECT_EQ(viewer.Drives(), (QStringList{"/opt/drelmont", folder, "/opt/drelmont/sub"}));
+    EXPECT_EQ(viewer.Typed(typed[1]), "D:\\test12.3d");
+    EXPECT_EQ(viewer.Typed("/opt/drelmont/sub/x.3d"), "E:\\x.3d");
+    EXPECT_EQ(viewer.Typed("/opt/drelmont/Data/Z1.dat"), "C:\\Data\\Z1.dat");
+    QString error;
+    EXPECT_EQ(viewer.Typed("/opt/other/x.3d", &error), "");
+    EXPECT_EQ(error,
+              "The DOS program can't open /opt/other/x.3d: it lies outside the folders "
+              "given to it.");
+    EXPECT_EQ(viewer.Typed("/opt/drelmont/Long Name/x.3d", &error), "");
+    EXPECT_EQ(error,
+              "The DOS program can't open /opt/drelmont/Long Name/x.3d: \"Long Name\" is "
+              "longer than a DOS name (8 characters, a dot and 3) or holds characters DOS "
+              "can't take.");
+}
+
+TEST(ProgramPaths, ADosProgramIsRefusedAFileNameDosCannotHold) {
+    for (const QString name : {"TESTFILE.SET", "a", "x.3d", "_!#$%&'(.)@^", "{`}~-.A1"})
+        EXPECT_TRUE(IsDosName(name)) << name.toStdString();
+    for (const QString name : {"Test123456.set", "test1.3dmf", "a b.set", "a+b.set", "a.b.c",
+                               "é.set", ".set", "test.", "a;b", "a[1]", ""})
+        EXPECT_FALSE(IsDosName(name)) << name.toStdString();
+
+    const QString folder = "/r/Mirror/SixTests";
+    const ProgramPaths dos(ProgramKind::Dos, folder + "/sixtests.exe", folder,
+                           {folder + "/Test123456.set", folder + "/test123456.3d"});
+    EXPECT_EQ(dos.Refusal(),
+              "The DOS program can't open /r/Mirror/SixTests/Test123456.set: "
+              "\"Test123456.set\" is longer than a DOS name (8 characters, a dot "
+              "and 3) or holds characters DOS can't take.");
+    // Neither the program nor anything else is started, even where dosbox is missing.
+    QTemporaryDir dir;
+    const QString program = Make(dir.filePath("sixtests.exe"), MzProgram("NE"));
+    StartedProgram started;
+    QString error;
+    EXPECT_FALSE(
+        StartProgram(program, dir.path(), {dir.filePath("Test123456.set")}, &started, &error));
+    EXPECT_EQ(started.pid, 0);
+    EXPECT_TRUE(error.contains("\"Test123456.set\" is longer than a DOS name"))
+        << error.toStdString();
+    EXPECT_EQ(error, started.paths.Refusal());
+    // A Windows program takes the name.
+    const QString windows = Make(dir.filePath("w.exe"), MzProgram(QByteArray("PE\0\0", 4)));
+    EXPECT_TRUE(
+        ProgramPaths(ProgramKind::Windows, windows, dir.path(), {dir.filePath("Test123456.set")})
+            .Refusal()
+            .isEmpty());
 }
 
 TEST_F(ProgramStart, WhatCannotRunIsNotStarted) {

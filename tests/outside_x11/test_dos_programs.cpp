@@ -1,0 +1,164 @@
+// A DOS reduction program under the real dosbox, on the area's private X
+// display: the DOS stand-in for sixtests.exe, assembled with the tests, must take
+// every key of the keystroke script, open the typed input path and write the
+// typed 3-D file path.
+
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/prctl.h>
+#include <sys/wait.h>
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QThread>
+
+#include "output/SixTestsFile.h"
+#include "platform/Events.h"
+#include "platform/ProgramFolder.h"
+#include "platform/TextFile.h"
+
+// Xlib's macros clash with Qt's names: it comes last.
+#include <X11/Xlib.h>
+
+namespace {
+
+QString Read(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
+}
+
+struct Messages : MessageSink {
+    QStringList shown;
+    MsgResult ShowMessage(const QString& text, MsgButtons, MsgIcon, const QString& title) override {
+        shown << title + ": " + text;
+        return MsgResult::OK;
+    }
+};
+
+class DosPrograms : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        if (QStandardPaths::findExecutable("dosbox").isEmpty())
+            GTEST_SKIP() << "dosbox is not installed";
+#ifdef STANDIN_SIXTESTS_DOS
+        standin = STANDIN_SIXTESTS_DOS;
+#else
+        GTEST_SKIP() << "nasm is not installed: there is no DOS stand-in";
+#endif
+        ASSERT_TRUE(dir.isValid());
+        // The display is the area's private one (see PrivateDisplay.h).
+        ASSERT_FALSE(qEnvironmentVariableIsEmpty("DISPLAY"));
+        // A connection held open for the test: the server resets whenever its
+        // last client leaves, and a program connecting during a reset fails
+        // (dosbox's SDL leaves and comes back while it starts).
+        held = XOpenDisplay(nullptr);
+        ASSERT_TRUE(held);
+        // dosbox is started detached: adopted by this process, so it can be reaped.
+        prctl(PR_SET_CHILD_SUBREAPER, 1);
+        // dosbox writes its configuration under HOME: a private one. No sound device.
+        home = qgetenv("HOME");
+        qputenv("HOME", Folder("home").toUtf8());
+        qputenv("SDL_AUDIODRIVER", "dummy");
+        SetAppPath(Folder("program"));
+        // Folders above the mounted one may have any name.
+        s.textpath = Folder("Résultats d'essai \"q\" %x +^~(){} ü");
+        s.WorkFile = "Miroir (8) é";
+        s.WorkNum = 1, s.NZ = 2, s.MirDiam = 200, s.Roc = 1600, s.CC = -1, s.Metric = true;
+        s.ZoneRadius[1] = 0.4, s.ZoneRadius[2] = 0.8;
+        s.ZoneResults[0] = {0, 0.25, 1.5};
+        s.Sixtestspath = Folder("sixtests");
+        ASSERT_TRUE(CopyFileWhole(standin, s.Sixtestspath + "/sixtests.exe"));
+        s.SaveSixtests = s.LaunchSixtests = true;
+    }
+    void TearDown() override {
+        if (started > 0 && !Ended(started, 0)) {
+            kill(static_cast<pid_t>(started), SIGTERM);
+            Ended(started, 3000);
+        }
+        if (held) XCloseDisplay(held);
+        if (!home.isEmpty()) qputenv("HOME", home);
+        qunsetenv("SDL_AUDIODRIVER");
+    }
+    QString Folder(const QString& name) {
+        QDir().mkpath(dir.filePath(name));
+        return dir.filePath(name);
+    }
+    QString SixTestsFolder() const {
+        return s.textpath + "/" + s.WorkFile + "/SixTests";
+    }
+    // True once the process has ended (and is reaped) within ms.
+    static bool Ended(qint64 pid, int ms) {
+        QElapsedTimer timer;
+        timer.start();
+        do {
+            if (waitpid(static_cast<pid_t>(pid), nullptr, WNOHANG) != 0) return true;
+            DoEvents();
+            QThread::msleep(10);
+        } while (timer.elapsed() < ms);
+        return false;
+    }
+
+    QTemporaryDir dir;
+    QByteArray home;
+    Display* held = nullptr;
+    QString standin;
+    TestState s;
+    Messages messages;
+    DesktopPrograms programs;
+    qint64 started = 0;
+};
+
+TEST_F(DosPrograms, SaveDataDrivesTheDosProgramWhichWritesThe3dFileBesideTheInput) {
+    QElapsedTimer timer;
+    timer.start();
+    const bool saved = SaveSixTestsFile(s, false, messages, programs);
+    started = programs.Started().pid;
+    const QString log = Read(SixTestsFolder() + "/STANDIN.LOG");
+    ASSERT_TRUE(saved) << programs.LastError().toStdString() << "\n" << log.toStdString();
+    EXPECT_TRUE(messages.shown.isEmpty());
+    // dosbox ends with the program.
+    EXPECT_TRUE(Ended(started, 15000));
+    std::printf("[ measured ] start, keys and end of dosbox: %lld ms\n",
+                static_cast<long long>(timer.elapsed()));
+
+    // Every key arrived in order: the typed paths are the drive dosbox mounted
+    // for the SixTests folder and the names in it.
+    EXPECT_EQ(Read(SixTestsFolder() + "/STANDIN.LOG"),
+              "open C:\\Test1.set\r\n3d C:\\test1.3d\r\nwritten C:\\test1.3d\r\n");
+    // DOS wrote the name in capitals; it is found without regard to case.
+    const QString file3d = Test3dFilePath(s);
+    EXPECT_EQ(QFileInfo(file3d).fileName().toLower(), "test1.3d");
+    const QString input = Read(SixTestsFolder() + "/Test1.set");
+    ASSERT_TRUE(input.startsWith("Miroir (8) é Test Number 1\r\n"));
+    EXPECT_EQ(Read(file3d), "3-D mirror from C:\\Test1.set\r\n" + input);
+}
+
+// The stand-in really opens what it is typed: a path that names nothing ends it
+// with its message, and the keys after that find no program to take them.
+TEST_F(DosPrograms, AnInputPathTheProgramCannotOpenWritesNothing) {
+    const QString folder = SixTestsFolder();
+    QDir().mkpath(folder);
+    ASSERT_TRUE(CopyFileWhole(standin, folder + "/sixtests.exe"));
+    ASSERT_TRUE(programs.Shell(folder + "/sixtests.exe", folder,
+                               {folder + "/Missing.set", folder + "/out.3d"}))
+        << programs.LastError().toStdString();
+    started = programs.Started().pid;
+    bool sent = true;
+    for (const ScriptStep& step : SixTestsScript(programs.TypedPath(folder + "/Missing.set"),
+                                                 programs.TypedPath(folder + "/out.3d"))) {
+        if (step.pauseMs > 0)
+            programs.Pause(step.pauseMs);
+        else if (!(sent = programs.SendKeys(step.keys, step.wait)))
+            break;
+    }
+    EXPECT_FALSE(sent);
+    EXPECT_TRUE(Ended(started, 15000));
+    EXPECT_EQ(Read(folder + "/STANDIN.LOG"),
+              "open C:\\Missing.set\r\ncannot open C:\\Missing.set\r\n");
+    EXPECT_EQ(QDir(folder).entryList(QDir::Files), (QStringList{"sixtests.exe", "STANDIN.LOG"}));
+}
+
+}  // namespace
