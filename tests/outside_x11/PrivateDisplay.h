@@ -15,10 +15,13 @@ class PrivateDisplay : public ::testing::Environment {
     void SetUp() override {
         server_.setProgram(QStringLiteral("Xvfb"));
         // -displayfd 1: the server writes the number it chose to its standard output.
+        // -noreset: the server keeps running when its last client leaves, so a
+        // program that closes its connection and opens another while it starts
+        // (dosbox does) never meets a server in the middle of its reset.
         server_.setArguments({QStringLiteral("-displayfd"), QStringLiteral("1"),
                               QStringLiteral("-screen"), QStringLiteral("0"),
                               QStringLiteral("1024x768x24"), QStringLiteral("-nolisten"),
-                              QStringLiteral("tcp")});
+                              QStringLiteral("tcp"), QStringLiteral("-noreset")});
         server_.setProcessChannelMode(QProcess::SeparateChannels);
         // The server ends with the tests, even when they crash.
         server_.setChildProcessModifier([] { prctl(PR_SET_PDEATHSIG, SIGTERM); });
