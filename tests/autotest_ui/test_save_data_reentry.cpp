@@ -38,10 +38,12 @@ QStringList Messages() {
 // starting it inside the wait.
 class ClickedWhileWaiting : public OutsidePrograms {
   public:
-    bool Shell(const QString& program, const QString&) override {
+    bool Shell(const QString& program, const QString&, const QStringList&) override {
         starts << program;
         return true;
     }
+    QString TypedPath(const QString& path) const override { return path; }
+    QString Refusal() const override { return QString(); }
     bool SendKeys(const KeySequence& keys, bool) override {
         sent << ShownKeys(keys);
         if (clicks) {

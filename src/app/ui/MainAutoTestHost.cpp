@@ -155,16 +155,24 @@ QString MainAutoTestHost::LastError() const {
     return programsOverride ? QString() : programs_.LastError();
 }
 
-bool MainAutoTestHost::WatchedPrograms::Shell(const QString& program,
-                                              const QString& workingFolder) {
+bool MainAutoTestHost::WatchedPrograms::Shell(const QString& program, const QString& workingFolder,
+                                              const QStringList& typedFiles) {
     program_ = program;
-    if (host_.InUse().Shell(program, workingFolder)) return true;
+    if (host_.InUse().Shell(program, workingFolder, typedFiles)) return true;
     // The desktop's reason names the program already.
     const QString why = host_.LastError();
     host_.failures_ << QStringLiteral("Save Data: ") +
                            (why.isEmpty() ? program + QStringLiteral(" could not be started")
                                           : why);
     return false;
+}
+
+QString MainAutoTestHost::WatchedPrograms::TypedPath(const QString& path) const {
+    return host_.InUse().TypedPath(path);
+}
+
+QString MainAutoTestHost::WatchedPrograms::Refusal() const {
+    return host_.InUse().Refusal();
 }
 
 bool MainAutoTestHost::WatchedPrograms::SendKeys(const KeySequence& keys, bool wait) {

@@ -68,7 +68,10 @@ class MainAutoTestHost final : public AutoTestHost, public SaveDataHost, public 
     class WatchedPrograms final : public OutsidePrograms {
       public:
         explicit WatchedPrograms(MainAutoTestHost& host) : host_(host) {}
-        bool Shell(const QString& program, const QString& workingFolder) override;
+        bool Shell(const QString& program, const QString& workingFolder,
+                   const QStringList& typedFiles) override;
+        QString TypedPath(const QString& path) const override;
+        QString Refusal() const override;
         bool SendKeys(const KeySequence& keys, bool wait) override;
         void Pause(float ms) override;
 
