@@ -9,17 +9,15 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QEventLoop>
-#include <QStandardPaths>
 #include <chrono>
+#include <optional>
 
 #include "MagicRig.h"
 #include "OwnFolder.h"
 #include "mirror/ResultPaths.h"
+#include "outside_x11/DosBox.h"
 #include "outside_x11/PrivateDisplay.h"
 #include "platform/Events.h"
-
-// Xlib's macros clash with Qt's names: it comes last.
-#include <X11/Xlib.h>
 
 namespace {
 
@@ -31,43 +29,30 @@ QString Read(const QString& path) {
 class DosSixTests : public OwnFolderTest<> {
   protected:
     void SetUp() override {
-        if (QStandardPaths::findExecutable("dosbox").isEmpty())
-            GTEST_SKIP() << "dosbox is not installed";
-#ifdef STANDIN_SIXTESTS_DOS
-        standin = STANDIN_SIXTESTS_DOS;
-#else
-        GTEST_SKIP() << "nasm is not installed: there is no DOS stand-in";
-#endif
+        if (const QString missing = DosBox::Missing(); !missing.isEmpty())
+            GTEST_SKIP() << missing.toStdString();
         OwnFolderTest::SetUp();
         // The window stays headless; dosbox and the keys go to the private display.
+        displayUp = true;
         display.SetUp();
         ASSERT_FALSE(HasFatalFailure());
-        // Held open so that the server never resets while dosbox connects.
-        held = XOpenDisplay(nullptr);
-        ASSERT_TRUE(held);
-        home = qgetenv("HOME");
-        QDir().mkpath(folder.filePath("home"));
-        qputenv("HOME", folder.filePath("home").toUtf8());
-        qputenv("SDL_AUDIODRIVER", "dummy");
+        dosbox.emplace(folder.filePath("home"));
     }
     void TearDown() override {
-        if (held) XCloseDisplay(held);
+        dosbox.reset();
         // A dosbox still running loses its display and ends.
-        if (!standin.isEmpty()) display.TearDown();
-        if (!home.isEmpty()) qputenv("HOME", home);
-        qunsetenv("SDL_AUDIODRIVER");
+        if (displayUp) display.TearDown();
     }
 
     PrivateDisplay display;
-    Display* held = nullptr;
-    QByteArray home;
-    QString standin;
+    bool displayUp = false;
+    std::optional<DosBox> dosbox;
 };
 
 TEST_F(DosSixTests, DoTheMagicThenSaveDataLetsTheDosProgramWriteThe3dFile) {
     const QString programs = folder.filePath("Reduction programs (DOS)");
     QDir().mkpath(programs);
-    ASSERT_TRUE(CopyFileWhole(standin, programs + "/sixtests.exe"));
+    ASSERT_TRUE(CopyFileWhole(DosBox::StandIn(), programs + "/sixtests.exe"));
     magic::RigOptions options;
     options.editSettings = [&](TestState& s) {
         s.SaveSixtests = s.LaunchSixtests = true;

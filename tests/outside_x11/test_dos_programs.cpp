@@ -14,14 +14,13 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QThread>
+#include <optional>
 
+#include "DosBox.h"
 #include "output/SixTestsFile.h"
 #include "platform/Events.h"
 #include "platform/ProgramFolder.h"
 #include "platform/TextFile.h"
-
-// Xlib's macros clash with Qt's names: it comes last.
-#include <X11/Xlib.h>
 
 namespace {
 
@@ -41,27 +40,15 @@ struct Messages : MessageSink {
 class DosPrograms : public ::testing::Test {
   protected:
     void SetUp() override {
-        if (QStandardPaths::findExecutable("dosbox").isEmpty())
-            GTEST_SKIP() << "dosbox is not installed";
-#ifdef STANDIN_SIXTESTS_DOS
-        standin = STANDIN_SIXTESTS_DOS;
-#else
-        GTEST_SKIP() << "nasm is not installed: there is no DOS stand-in";
-#endif
+        if (const QString missing = DosBox::Missing(); !missing.isEmpty())
+            GTEST_SKIP() << missing.toStdString();
+        standin = DosBox::StandIn();
         ASSERT_TRUE(dir.isValid());
         // The display is the area's private one (see PrivateDisplay.h).
         ASSERT_FALSE(qEnvironmentVariableIsEmpty("DISPLAY"));
-        // A connection held open for the test: the server resets whenever its
-        // last client leaves, and a program connecting during a reset fails
-        // (dosbox's SDL leaves and comes back while it starts).
-        held = XOpenDisplay(nullptr);
-        ASSERT_TRUE(held);
         // dosbox is started detached: adopted by this process, so it can be reaped.
         prctl(PR_SET_CHILD_SUBREAPER, 1);
-        // dosbox writes its configuration under HOME: a private one. No sound device.
-        home = qgetenv("HOME");
-        qputenv("HOME", Folder("home").toUtf8());
-        qputenv("SDL_AUDIODRIVER", "dummy");
+        dosbox.emplace(dir.filePath("home"));
         SetAppPath(Folder("program"));
         // Folders above the mounted one may have any name.
         s.textpath = Folder("Résultats d'essai \"q\" %x +^~(){} ü");
@@ -78,17 +65,13 @@ class DosPrograms : public ::testing::Test {
             kill(static_cast<pid_t>(started), SIGTERM);
             Ended(started, 3000);
         }
-        if (held) XCloseDisplay(held);
-        if (!home.isEmpty()) qputenv("HOME", home);
-        qunsetenv("SDL_AUDIODRIVER");
+        dosbox.reset();
     }
     QString Folder(const QString& name) {
         QDir().mkpath(dir.filePath(name));
         return dir.filePath(name);
     }
-    QString SixTestsFolder() const {
-        return s.textpath + "/" + s.WorkFile + "/SixTests";
-    }
+    QString SixTestsFolder() const { return s.textpath + "/" + s.WorkFile + "/SixTests"; }
     // True once the process has ended (and is reaped) within ms.
     static bool Ended(qint64 pid, int ms) {
         QElapsedTimer timer;
@@ -102,8 +85,7 @@ class DosPrograms : public ::testing::Test {
     }
 
     QTemporaryDir dir;
-    QByteArray home;
-    Display* held = nullptr;
+    std::optional<DosBox> dosbox;
     QString standin;
     TestState s;
     Messages messages;
