@@ -3,7 +3,6 @@
 #include <algorithm>
 
 #include "platform/MySleep.h"
-#include "platform/ProgramReady.h"
 
 bool DesktopPrograms::Shell(const QString& program, const QString& workingFolder,
                             const QStringList& typedFiles) {

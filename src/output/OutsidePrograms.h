@@ -30,8 +30,7 @@ class OutsidePrograms {
     virtual void Pause(float ms) = 0;
 };
 
-// The real programs on this machine: ProgramStart, ProgramReady, KeyStrokes and
-// MySleep.
+// The real programs on this machine: ProgramStart, KeyStrokes and MySleep.
 class DesktopPrograms final : public OutsidePrograms {
   public:
     bool Shell(const QString& program, const QString& workingFolder,

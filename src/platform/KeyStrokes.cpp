@@ -187,6 +187,26 @@ qint64 WindowPid(const XSession& x, Window window) {
     return pid;
 }
 
+// A window's title as the window manager shows it.
+QString Title(const XSession& x, Window window) {
+    auto read = [&](Atom name, Atom type) {
+        Atom actual = 0;
+        int format = 0;
+        unsigned long count = 0, after = 0;
+        unsigned char* data = nullptr;
+        QByteArray text;
+        if (XGetWindowProperty(x.display(), window, name, 0, 1024, False, type, &actual, &format,
+                               &count, &after, &data) == Success &&
+            data && actual == type && format == 8)
+            text = QByteArray(reinterpret_cast<const char*>(data), static_cast<qsizetype>(count));
+        if (data) XFree(data);
+        return text;
+    };
+    const QByteArray utf8 = read(x.Intern("_NET_WM_NAME"), x.Intern("UTF8_STRING"));
+    if (!utf8.isEmpty()) return QString::fromUtf8(utf8);
+    return QString::fromLatin1(read(XA_WM_NAME, XA_STRING));
+}
+
 // Who holds the keyboard focus: a window of the process tree, nobody (no window,
 // the root, or a window manager's hidden helper), or another program's window.
 struct Focus {
@@ -559,4 +579,32 @@ bool SendKeysToProcess(qint64 pid, const KeySequence& keys, bool wait, milliseco
     }
     if (wait) WaitUntilTaken(x, pid);
     return true;
+}
+
+bool WaitForWindowTitle(qint64 pid, const QString& ending, milliseconds wait, QString* error) {
+    XSession x;
+    if (!x.Open()) {
+        SetError(error, QStringLiteral("there is no X11 display to find the program's window on"));
+        return false;
+    }
+    const Clock::time_point deadline = Clock::now() + wait;
+    const QString wanted = ending.simplified();
+    for (;;) {
+        QStringList titles;
+        for (const Window window : ShownWindows(x, ProcessTree(pid))) {
+            titles << Title(x, window).simplified();
+            if (titles.last().endsWith(wanted)) return true;
+        }
+        if (!ProcessRuns(pid)) {
+            SetError(error, QStringLiteral("the program ended before it ran"));
+            return false;
+        }
+        if (Clock::now() >= deadline) {
+            SetError(error, QStringLiteral("the program's window never showed \"%1\"; its "
+                                           "titles: %2")
+                                .arg(wanted, titles.join(QStringLiteral(", "))));
+            return false;
+        }
+        Breathe(milliseconds(10));
+    }
 }

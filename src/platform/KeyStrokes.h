@@ -44,3 +44,11 @@ QString ShownKeys(const KeySequence& keys);
 // moved to another program; keys not yet sent are then not sent.
 bool SendKeysToProcess(qint64 pid, const KeySequence& keys, bool wait,
                        std::chrono::milliseconds windowWait, QString* error = nullptr);
+
+// Waits until a shown window of process pid (or of a process it started) has a
+// title ending in `ending` (runs of blanks count as one), letting this
+// program's windows run meanwhile: some programs show their window before they
+// take keys, and say in its title when they do. False, with *error, when there
+// is no X11 display, the process ends, or no such title shows within the wait.
+bool WaitForWindowTitle(qint64 pid, const QString& ending, std::chrono::milliseconds wait,
+                        QString* error = nullptr);
