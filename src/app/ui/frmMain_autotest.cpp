@@ -9,27 +9,12 @@
 // advance the number twice.
 
 #include <QPushButton>
+#include <QScopedValueRollback>
 
 #include "app/ui/MainAutoTestHost.h"
 #include "app/ui/frmMain.h"
 #include "autotest/AutoTest.h"
 #include "output/SaveData.h"
-
-namespace {
-
-// Holds a flag set while a handler runs.
-class Running {
-  public:
-    explicit Running(bool& flag) : flag_(flag) { flag_ = true; }
-    ~Running() { flag_ = false; }
-    Running(const Running&) = delete;
-    Running& operator=(const Running&) = delete;
-
-  private:
-    bool& flag_;
-};
-
-}  // namespace
 
 void frmMain::ConnectAutoTest() {
     connect(Command3, &QPushButton::clicked, this, &frmMain::Command3_Click);
@@ -38,7 +23,7 @@ void frmMain::ConnectAutoTest() {
 
 void frmMain::Command3_Click() {
     if (testRunning_ || saveRunning_) return;
-    const Running running(testRunning_);
+    const QScopedValueRollback running(testRunning_, true);
     saveProblems_.clear();
     MainAutoTestHost host(*this);
     ::Command3_Click(*this, host);
@@ -54,7 +39,7 @@ void frmMain::Command5_Click() {
 
 void frmMain::RunSaveData() {
     if (saveRunning_) return;
-    const Running running(saveRunning_);
+    const QScopedValueRollback running(saveRunning_, true);
     MainAutoTestHost host(*this);
     ::SaveData(*this, host);
     saveProblems_ = host.ProgramFailures();
