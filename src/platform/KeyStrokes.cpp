@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "platform/Events.h"
+#include "platform/Processes.h"
 
 // Xlib's headers define macros (None, Bool, Status, KeyPress...) that clash with
 // Qt's: they come last.
@@ -53,28 +54,6 @@ void BreatheFor(milliseconds span) {
 
 // ---- Processes ------------------------------------------------------------
 
-// The parent, state and start time of a process from /proc/<pid>/stat; false
-// when gone.
-bool ReadStat(qint64 pid, qint64* parent, char* state, qint64* started = nullptr) {
-    QFile file(QStringLiteral("/proc/%1/stat").arg(pid));
-    if (!file.open(QIODevice::ReadOnly)) return false;
-    const QByteArray line = file.readAll();
-    // "pid (name) S ppid ...": the name may hold blanks and parentheses.
-    const qsizetype close = line.lastIndexOf(')');
-    if (close < 0) return false;
-    const QList<QByteArray> fields = line.mid(close + 2).split(' ');
-    if (fields.size() < 20 || fields[0].isEmpty()) return false;
-    if (state) *state = fields[0][0];
-    if (parent) *parent = fields[1].toLongLong();
-    if (started) *started = fields[19].toLongLong();
-    return true;
-}
-
-bool ProcessRuns(qint64 pid) {
-    char state = 0;
-    return ReadStat(pid, nullptr, &state) && state != 'Z' && state != 'X';
-}
-
 // The process and every process it started, still running.
 QSet<qint64> ProcessTree(qint64 root) {
     QHash<qint64, QList<qint64>> children;
@@ -82,8 +61,8 @@ QSet<qint64> ProcessTree(qint64 root) {
     for (const QString& entry : entries) {
         bool number = false;
         const qint64 pid = entry.toLongLong(&number);
-        qint64 parent = 0;
-        if (number && ReadStat(pid, &parent, nullptr)) children[parent] << pid;
+        ProcessStat stat;
+        if (number && ReadProcessStat(pid, &stat)) children[stat.parent] << pid;
     }
     QSet<qint64> tree{root};
     QList<qint64> open{root};
@@ -101,17 +80,17 @@ QSet<qint64> ProcessTree(qint64 root) {
 class KeyedProcesses {
   public:
     static bool Contains(qint64 pid) {
-        qint64 started = 0;
+        ProcessStat stat;
         std::lock_guard lock(mutex_);
-        return ReadStat(pid, nullptr, nullptr, &started) && keyed_.value(pid, -1) == started;
+        return ReadProcessStat(pid, &stat) && keyed_.value(pid, -1) == stat.started;
     }
     static void Add(qint64 pid) {
-        qint64 started = 0;
-        if (!ReadStat(pid, nullptr, nullptr, &started)) return;
+        ProcessStat stat;
+        if (!ReadProcessStat(pid, &stat)) return;
         std::lock_guard lock(mutex_);
         keyed_.removeIf(
             [](QHash<qint64, qint64>::iterator entry) { return !ProcessRuns(entry.key()); });
-        keyed_.insert(pid, started);
+        keyed_.insert(pid, stat.started);
     }
 
   private:

@@ -9,6 +9,8 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 
+#include "platform/Processes.h"
+
 namespace {
 
 using std::chrono::milliseconds;
@@ -65,10 +67,6 @@ QString LinkParent() {
     static const QRegularExpression plain(QStringLiteral("^[A-Za-z0-9/._-]+$"));
     const QString temp = QDir::tempPath();
     return plain.match(temp).hasMatch() ? temp : QStringLiteral("/tmp");
-}
-
-bool ProcessRuns(qint64 pid) {
-    return pid > 0 && QFileInfo::exists(QStringLiteral("/proc/%1").arg(pid));
 }
 
 // Only the links and the pid file go: never anything a link points to.
