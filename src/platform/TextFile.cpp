@@ -6,6 +6,7 @@
 
 #include <QByteArrayView>
 #include <QFile>
+#include <QFileInfo>
 #include <QSaveFile>
 #include <QUtf8StringView>
 #include <cerrno>
@@ -91,12 +92,23 @@ class WholeFile {
         return false;
     }
 
+    // The rename lives in the folder: until the folder is synced too, a power
+    // cut can bring the old file back although the save was reported done.
     bool Commit(QString* error) {
         // A file system that cannot sync (EINVAL) has nothing held back to lose.
         if (::fsync(file_.handle()) != 0 && errno != EINVAL) return Fail(errno, error);
-        if (file_.commit()) return true;
-        if (error) *error = file_.errorString();
-        return false;
+        if (!file_.commit()) {
+            if (error) *error = file_.errorString();
+            return false;
+        }
+        const QString folder = QFileInfo(QFileInfo(file_.fileName()).canonicalFilePath()).path();
+        const int fd =
+            ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        if (fd < 0) return Fail(errno, error);
+        const bool synced = ::fsync(fd) == 0 || errno == EINVAL;
+        const int code = errno;
+        ::close(fd);
+        return synced || Fail(code, error);
     }
 
   private:

@@ -6,7 +6,9 @@
 // Every file the program writes is built whole and replaces the old file only
 // when complete: the text goes to a temporary file in the same folder, every
 // write checked and the file synced to the disk, which is then renamed over the
-// old one. On failure (a full disk included) the old file is untouched, no
+// old one, and the folder synced so that the rename outlasts a power cut. A
+// failing folder sync fails the write although the new file is in place. On
+// other failures (a full disk included) the old file is untouched, no
 // temporary file is left and *error (when given) says why.
 bool WriteFileWhole(const QString& path, const QByteArray& bytes, QString* error = nullptr);
 
