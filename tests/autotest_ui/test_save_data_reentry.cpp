@@ -16,6 +16,8 @@
 #include "MagicRig.h"
 #include "OwnFolder.h"
 #include "app/ui/MainAutoTestHost.h"
+#include "mirror/MirrorProfile.h"
+#include "mirror/RecentMirrors.h"
 #include "mirror/ResultPaths.h"
 
 namespace {
@@ -107,16 +109,28 @@ class SaveDataWaiting : public OwnFolderTest<> {
 };
 
 // A save from the button, then the save at the end of a test: each waits once,
-// the clicks meanwhile start nothing, and each advances the number by one.
+// the clicks meanwhile start nothing, another mirror chosen meanwhile (or while
+// the test measures) is not loaded, and each advances its own mirror's number
+// by one.
 TEST_F(SaveDataWaiting, ClicksWhileASaveWaitsStartNothing) {
     ASSERT_TRUE(CopyFileWhole(STANDIN_RECORDER, sixtests));
     MainAutoTestHost::SetProgramsOverride(&programs);
+    TestState other;
+    other.WorkFile = "Other", other.MirDiam = 6, other.Roc = 48, other.NZ = 16;
+    other.WorkNum = 50;
+    ASSERT_TRUE(WriteMirrorProfile("Other", MirrorProfileLines(other)));
     frmMain& w = Start();
+    RecentMirrors list = w.RecentList();
+    list.Caption[2] = "Other", list.Visible[2] = true;
+    w.SetRecentList(list);
     ASSERT_TRUE(w.Command5->isEnabled() && w.Command3->isEnabled());
-    const auto clickBoth = [&w] {
+    bool editorEnabled = true;
+    const auto clickBoth = [&w, &editorEnabled] {
         w.Command5->click();
         w.Command5->click();
         w.Command3->click();
+        w.Mnu[2]->trigger();
+        editorEnabled = w.mnuEditMirror->isEnabled();
     };
     const int64_t grabs = rig->driver->grabs;
     programs.clicks = clickBoth;
@@ -133,7 +147,9 @@ TEST_F(SaveDataWaiting, ClicksWhileASaveWaitsStartNothing) {
     EXPECT_EQ(profile.value(6), "2");
 
     programs.clicks = clickBoth;
+    rig->driver->onGrab = [&clickBoth] { clickBoth(); };
     rig->DoTheMagic();
+    rig->driver->onGrab = nullptr;
 
     ASSERT_FALSE(programs.clicks) << "the test's save never waited for the program";
     EXPECT_EQ(w.TestStatus, "Test Complete! :)");
@@ -142,6 +158,13 @@ TEST_F(SaveDataWaiting, ClicksWhileASaveWaitsStartNothing) {
     EXPECT_EQ(Typed("Test3.set"), 0);
     EXPECT_EQ(w.WorkNum, 3);
     EXPECT_EQ(Messages(), QStringList());
+    EXPECT_FALSE(editorEnabled);
+    ReadTextLines(MirrorProfilePath("Mirror8"), profile);
+    EXPECT_EQ(profile.value(6), "3");
+    ReadTextLines(MirrorProfilePath("Other"), profile);
+    EXPECT_EQ(profile.value(6), "50");
+    EXPECT_FALSE(QDir(w.textpath + "/Other").exists());
+    EXPECT_TRUE(w.Mnu[2]->isEnabled() && w.mnuEditMirror->isEnabled());
 
     // Once the saves have ended the button saves again, under the next number.
     w.Command5->click();

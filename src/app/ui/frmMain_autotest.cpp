@@ -6,9 +6,13 @@
 // window), and both buttons may be enabled meanwhile. A click that arrives then
 // must not start a second test or save inside the first: a nested save would
 // type the same test number's paths, start the outside program again and
-// advance the number twice.
+// advance the number twice. Nor may the menus load another mirror meanwhile:
+// the test would measure one mirror and save its readings under the other's
+// name, diameter, zones and test number.
 
+#include <QAction>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QScopedValueRollback>
 
 #include "app/ui/MainAutoTestHost.h"
@@ -23,7 +27,10 @@ void frmMain::ConnectAutoTest() {
 
 void frmMain::Command3_Click() {
     if (testRunning_ || saveRunning_) return;
+    // Declared first, so it runs after the flag is restored.
+    const auto mirrorChoice = qScopeGuard([this] { EnableMirrorChoice(); });
     const QScopedValueRollback running(testRunning_, true);
+    EnableMirrorChoice();
     saveProblems_.clear();
     MainAutoTestHost host(*this);
     ::Command3_Click(*this, host);
@@ -39,9 +46,17 @@ void frmMain::Command5_Click() {
 
 void frmMain::RunSaveData() {
     if (saveRunning_) return;
+    const auto mirrorChoice = qScopeGuard([this] { EnableMirrorChoice(); });
     const QScopedValueRollback running(saveRunning_, true);
+    EnableMirrorChoice();
     MainAutoTestHost host(*this);
     ::SaveData(*this, host);
     saveProblems_ = host.ProgramFailures();
     for (const QString& line : saveProblems_) LogLine(line);
+}
+
+void frmMain::EnableMirrorChoice() {
+    const bool free = !testRunning_ && !saveRunning_;
+    mnuEditMirror->setEnabled(free);
+    for (int k = 1; k <= kRecentMirrors; ++k) Mnu[k]->setEnabled(free);
 }
