@@ -165,6 +165,12 @@ bool WriteMirrorProfile(const QString& name, const QStringList& lines, QString* 
     return WriteTextLines(MirrorProfilePath(name), lines, error);
 }
 
+QString ProfileNotSavedText(const QString& name, const QString& error) {
+    const QString path = MirrorProfilePath(name);
+    return QStringLiteral("The mirror profile could not be saved as:\r\n%1\r\n%2")
+        .arg(path.isEmpty() ? name : path, error);
+}
+
 bool MirrorProfileExists(const QString& name) {
     const QString path = MirrorProfilePath(name);
     return !path.isEmpty() && QFileInfo::exists(path);

@@ -64,5 +64,8 @@ QStringList MirrorProfileLines(const TestState& state);
 // is ever written outside the mirrors folder.
 bool WriteMirrorProfile(const QString& name, const QStringList& lines, QString* error = nullptr);
 
+// The message for a profile that could not be written: the file and the reason.
+QString ProfileNotSavedText(const QString& name, const QString& error);
+
 // True when a profile of that name exists (any letter case).
 bool MirrorProfileExists(const QString& name);

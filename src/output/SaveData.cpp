@@ -39,7 +39,18 @@ bool SaveData(TestState& s, SaveDataHost& host) {
         return false;
     }
     s.WorkNum += 1;
-    // The profile keeps the number of the next test; a failure here is not reported.
-    WriteMirrorProfile(s.WorkFile, MirrorProfileLines(s));
+    // The profile keeps the number of the next test. Should it keep the old one,
+    // the next test after a restart would write its files over these: the user
+    // is told, to save the profile before then.
+    QString error;
+    if (!WriteMirrorProfile(s.WorkFile, MirrorProfileLines(s), &error))
+        host.ShowMessage(
+            ProfileNotSavedText(s.WorkFile, error) +
+                QStringLiteral("\r\nIt still gives %1 as the next test. Free some space and save "
+                               "the mirror again with \"Tests Ran to Date\" %1 (Add or Edit "
+                               "Mirror Specifications) before the next test, or its files replace "
+                               "these.")
+                    .arg(s.WorkNum - 1),
+            MsgButtons::OK, MsgIcon::Exclamation, QStringLiteral("File Warning!"));
     return true;
 }

@@ -19,6 +19,7 @@ class SaveDataHost : public virtual MessageSink {
 // Command5_Click, "Save Data": runs the chosen writers in their order (Figure45,
 // plain text, SixTests), shows "Not Configured!" when none is chosen or one
 // failed, and otherwise advances WorkNum and rewrites the mirror profile with the
-// new number. Returns true when the test number advanced. At the last test number
+// new number (a profile that can't be rewritten is reported, the number stays
+// advanced). Returns true when the test number advanced. At the last test number
 // a profile can hold (kMaxTestNumber) it says so and saves nothing.
 bool SaveData(TestState& s, SaveDataHost& host);

@@ -266,7 +266,8 @@ TEST_F(EditorTest, FailedWriteIsReportedAndTheMirrorStillBecomesCurrent) {
     ApplyEntry(Entry());
     ASSERT_EQ(Messages().size(), 1);
     EXPECT_EQ(Messages()[0].title, "File Warning!");
-    EXPECT_TRUE(Messages()[0].text.startsWith("The mirror profile could not be saved"));
+    EXPECT_EQ(Messages()[0].text, "The mirror profile could not be saved as:\r\n" +
+                                      ProfilePath("Newt") + "\r\nNot a directory");
     EXPECT_TRUE(w->ZoneOn);
     EXPECT_EQ(Shown(*w), QStringList({"Newt"}));
 }

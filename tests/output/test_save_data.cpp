@@ -79,6 +79,23 @@ TEST_F(SaveDataTest, TwoSavesInARowAdvanceTheNumberAndRewriteTheProfile) {
               "Ten Inch\r\n10\r\n100\r\n-1\r\n2\r\n2\r\n7\r\n");
 }
 
+// The results are saved and the number advances, but a profile that keeps the
+// old number would let the next test write over them: the user is told which
+// file failed and why.
+TEST_F(SaveDataTest, AProfileThatCantBeRewrittenIsReported) {
+    ASSERT_TRUE(WriteFileWhole(dir.path() + "/mirrors", "a file where the folder should be"));
+    EXPECT_TRUE(SaveData(s, host));
+    EXPECT_EQ(s.WorkNum, 6);
+    EXPECT_TRUE(TextFile(5).endsWith(" Reading = 0.0123\r\n\r\n"));
+    EXPECT_EQ(
+        host.messages,
+        QStringList{"File Warning!: The mirror profile could not be saved as:\r\n" + dir.path() +
+                    "/mirrors/Ten Inch.ini\r\nNot a directory\r\nIt still gives 5 as the "
+                    "next test. Free some space and save the mirror again with \"Tests Ran "
+                    "to Date\" 5 (Add or Edit Mirror Specifications) before the next test, "
+                    "or its files replace these."});
+}
+
 TEST_F(SaveDataTest, NothingChosenOrAFailingWriterKeepsTheNumber) {
     s.Savetext = false;
     EXPECT_FALSE(SaveData(s, host));

@@ -178,8 +178,8 @@ void frmEdit::ApplyMirrorSpecs() {
     StoreProfile(main_.State(), profile);
     QString error;
     if (!WriteMirrorProfile(profile.WorkFile, check.lines, &error))
-        MsgBox(QStringLiteral("The mirror profile could not be saved:\r\n%1").arg(error),
-               MsgButtons::OK, MsgIcon::Exclamation, QStringLiteral("File Warning!"));
+        MsgBox(ProfileNotSavedText(profile.WorkFile, error), MsgButtons::OK, MsgIcon::Exclamation,
+               QStringLiteral("File Warning!"));
 
     if (main_.Zone_Calc()) main_.State().ZoneOn = true;
 
