@@ -1,15 +1,23 @@
 #include "platform/ProgramStart.h"
 
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
+#include <QRandomGenerator>
 #include <QRegularExpression>
 #include <QStandardPaths>
-#include <QTemporaryDir>
+#include <cerrno>
+#include <csignal>
 
 #include "platform/Processes.h"
+#include "platform/TextFile.h"
 
 namespace {
 
@@ -60,55 +68,173 @@ bool Holds(const QString& folder, const QString& path) {
 // through dosbox's command parser (blanks, quotes, "%" and letters beyond ASCII
 // all would be misread there). The links live as long as dosbox: a later start
 // removes those whose dosbox has ended.
-const QString kLinkPrefix = QStringLiteral("drelmont-dos-");
-const QString kPidFile = QStringLiteral("pid");
+//
+// Every folder of links lies in one folder of the user's own that no one else
+// may enter, checked at each start; nothing outside it is looked at or removed.
+// Within it every step goes through the folder's open descriptor, never a path
+// that could be swapped between a check and its use.
+constexpr char kLinkPrefix[] = "dos-";
+constexpr char kPidFile[] = "pid";
 
+// An open descriptor, closed at the end of its scope.
+class Fd {
+  public:
+    explicit Fd(int fd) : fd_(fd) {}
+    ~Fd() {
+        if (fd_ >= 0) ::close(fd_);
+    }
+    Fd(const Fd&) = delete;
+    Fd& operator=(const Fd&) = delete;
+    int get() const { return fd_; }
+
+  private:
+    int fd_;
+};
+
+// A path dosbox's parser reads as it is.
+bool Plain(const QString& path) {
+    static const QRegularExpression plain(QStringLiteral("^/[A-Za-z0-9/._-]*$"));
+    return plain.match(path).hasMatch();
+}
+
+bool OwnPrivate(const struct stat& info) {
+    return S_ISDIR(info.st_mode) && info.st_uid == ::getuid() && (info.st_mode & 077) == 0;
+}
+
+// The folder holding the folders of links: in the user's runtime folder when
+// that is the user's own, else in the temporary folder.
 QString LinkParent() {
-    static const QRegularExpression plain(QStringLiteral("^[A-Za-z0-9/._-]+$"));
+    const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
+    struct stat info = {};
+    if (Plain(runtime) && ::lstat(QFile::encodeName(runtime).constData(), &info) == 0 &&
+        OwnPrivate(info))
+        return runtime + QStringLiteral("/drelmont");
     const QString temp = QDir::tempPath();
-    return plain.match(temp).hasMatch() ? temp : QStringLiteral("/tmp");
+    return (Plain(temp) ? temp : QStringLiteral("/tmp")) +
+           QStringLiteral("/drelmont-%1").arg(::getuid());
 }
 
-// Only the links and the pid file go: never anything a link points to.
-void RemoveLinkFolder(const QString& folder) {
-    const QFileInfoList entries = QDir(folder).entryInfoList(QDir::AllEntries | QDir::System |
-                                                             QDir::Hidden | QDir::NoDotAndDotDot);
-    for (const QFileInfo& entry : entries)
-        if (entry.isSymLink() || entry.fileName() == kPidFile) QFile::remove(entry.filePath());
-    QDir().rmdir(folder);
+// Opens the entry as a folder only when it is a real folder (never a link) of
+// the user's own that no one else may enter; -1 otherwise.
+int OpenOwnFolder(int parent, const QByteArray& name, struct stat* info) {
+    const int fd = ::openat(parent, name.constData(),
+                            O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+    if (fd >= 0 && ::fstat(fd, info) == 0 && OwnPrivate(*info)) return fd;
+    if (fd >= 0) ::close(fd);
+    return -1;
 }
 
-void RemoveEndedLinkFolders(const QString& parent) {
-    const QDateTime now = QDateTime::currentDateTimeUtc();
-    for (const QFileInfo& folder :
-         QDir(parent).entryInfoList({kLinkPrefix + '*'}, QDir::Dirs | QDir::NoDotAndDotDot)) {
-        if (folder.isSymLink() || !folder.isWritable()) continue;
-        QFile pidFile(folder.filePath() + '/' + kPidFile);
-        const bool ended = pidFile.open(QIODevice::ReadOnly)
-                               ? !ProcessRuns(pidFile.readAll().trimmed().toLongLong())
-                               : folder.lastModified().secsTo(now) > 60;  // a failed start
-        if (ended) RemoveLinkFolder(folder.filePath());
+// The names in the folder, but "." and "..".
+QList<QByteArray> Entries(int folder) {
+    QList<QByteArray> names;
+    DIR* dir = ::fdopendir(::openat(folder, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (!dir) return names;
+    while (const dirent* entry = ::readdir(dir))
+        if (qstrcmp(entry->d_name, ".") != 0 && qstrcmp(entry->d_name, "..") != 0)
+            names << entry->d_name;
+    ::closedir(dir);
+    return names;
+}
+
+// The process the folder's pid file names; 0 when there is no pid file or it
+// names none; -1 when it is anything but a regular file, which is never read.
+qint64 ReadPid(int folder) {
+    const Fd file(::openat(folder, kPidFile, O_RDONLY | O_NONBLOCK | O_NOFOLLOW | O_CLOEXEC));
+    if (file.get() < 0) return errno == ENOENT ? 0 : -1;
+    struct stat info = {};
+    char bytes[32];
+    if (::fstat(file.get(), &info) != 0 || !S_ISREG(info.st_mode)) return -1;
+    const ssize_t size = ::read(file.get(), bytes, sizeof bytes);
+    if (size < 0) return -1;
+    bool number = false;
+    const qint64 pid = QByteArray(bytes, size).trimmed().toLongLong(&number);
+    return number && pid > 0 ? pid : 0;
+}
+
+// Only the links and the pid file go, never anything a link points to; then the
+// folder, when that left it empty.
+void RemoveLinkFolder(int parent, const QByteArray& name) {
+    struct stat info = {};
+    const Fd folder(OpenOwnFolder(parent, name, &info));
+    if (folder.get() < 0) return;
+    for (const QByteArray& entry : Entries(folder.get()))
+        if (::fstatat(folder.get(), entry.constData(), &info, AT_SYMLINK_NOFOLLOW) == 0 &&
+            (S_ISLNK(info.st_mode) || (entry == kPidFile && S_ISREG(info.st_mode))))
+            ::unlinkat(folder.get(), entry.constData(), 0);
+    ::unlinkat(parent, name.constData(), AT_REMOVEDIR);
+}
+
+// A folder whose pid file names an ended process goes, as does one older than a
+// minute without a pid (a failed start); one whose pid file can't be read
+// safely stays.
+void RemoveEndedLinkFolders(int parent) {
+    const qint64 now = QDateTime::currentSecsSinceEpoch();
+    for (const QByteArray& name : Entries(parent)) {
+        if (!name.startsWith(kLinkPrefix)) continue;
+        struct stat info = {};
+        const Fd folder(OpenOwnFolder(parent, name, &info));
+        if (folder.get() < 0) continue;
+        const qint64 pid = ReadPid(folder.get());
+        if (pid > 0 ? !ProcessRuns(pid) : pid == 0 && now - info.st_mtime > 60)
+            RemoveLinkFolder(parent, name);
     }
 }
 
-// Makes the folder of links, one per drive, named by the drive's letter.
+// Opens the folder holding the folders of links, made when missing; -1, with
+// *error naming it, when it is not the user's own.
+int OpenLinkParent(const QString& parent, QString* error) {
+    const QByteArray path = QFile::encodeName(parent);
+    if (::mkdir(path.constData(), 0700) != 0 && errno != EEXIST) {
+        SetError(error, QStringLiteral("no folder for dosbox's drives could be made at %1: %2")
+                            .arg(parent, qt_error_string(errno)));
+        return -1;
+    }
+    struct stat info = {};
+    const int fd = OpenOwnFolder(AT_FDCWD, path, &info);
+    if (fd < 0)
+        SetError(error, QStringLiteral("%1 is not a folder of this user's own with no access for "
+                                       "others; dosbox's drives are not made there")
+                            .arg(parent));
+    return fd;
+}
+
+// Makes a folder of links, one per drive, named by the drive's letter; its
+// path, or empty with *error.
 QString MakeDriveLinks(const QStringList& drives, QString* error) {
-    const QString parent = LinkParent();
-    RemoveEndedLinkFolders(parent);
-    QTemporaryDir links(parent + '/' + kLinkPrefix + QStringLiteral("XXXXXX"));
-    if (!links.isValid()) {
+    const QString parentPath = LinkParent();
+    const Fd parent(OpenLinkParent(parentPath, error));
+    if (parent.get() < 0) return QString();
+    RemoveEndedLinkFolders(parent.get());
+    QByteArray name;
+    int made = -1;
+    for (int tries = 0; made != 0 && tries < 100; ++tries) {
+        name = kLinkPrefix + QByteArray::number(QRandomGenerator::system()->generate(), 36);
+        made = ::mkdirat(parent.get(), name.constData(), 0700);
+        if (made != 0 && errno != EEXIST) break;
+    }
+    if (made != 0) {
         SetError(error, QStringLiteral("no folder for dosbox's drives could be made in %1: %2")
-                            .arg(parent, links.errorString()));
+                            .arg(parentPath, qt_error_string(errno)));
         return QString();
     }
     for (qsizetype i = 0; i < drives.size(); ++i) {
-        if (!QFile::link(drives[i], links.filePath(DriveLetter(i).toLower()))) {
+        const QByteArray target = QFile::encodeName(drives[i]);
+        const QByteArray link = name + '/' + DriveLetter(i).toLower().toLatin1();
+        if (::symlinkat(target.constData(), parent.get(), link.constData()) != 0) {
             SetError(error, QStringLiteral("%1 could not be given to dosbox").arg(drives[i]));
+            RemoveLinkFolder(parent.get(), name);
             return QString();
         }
     }
-    links.setAutoRemove(false);
-    return links.path();
+    return parentPath + '/' + QString::fromLatin1(name);
+}
+
+// Removes a folder of links made by MakeDriveLinks.
+void RemoveLinkFolder(const QString& links) {
+    struct stat info = {};
+    const Fd parent(OpenOwnFolder(AT_FDCWD, QFile::encodeName(QFileInfo(links).path()), &info));
+    if (parent.get() >= 0)
+        RemoveLinkFolder(parent.get(), QFile::encodeName(QFileInfo(links).fileName()));
 }
 
 // Runs the program under dosbox: its drives mounted, the working folder's drive
@@ -267,9 +393,18 @@ bool StartProgram(const QString& path, const QString& workingFolder, const QStri
         if (!links.isEmpty()) RemoveLinkFolder(links);
         return false;
     }
+    // A later start keeps the links while the process the pid file names runs:
+    // a dosbox whose pid could not be written is ended, not left without them.
     if (!links.isEmpty()) {
-        QFile pidFile(links + '/' + kPidFile);
-        if (pidFile.open(QIODevice::WriteOnly)) pidFile.write(QByteArray::number(result.pid));
+        const QString pidFile = links + '/' + QLatin1String(kPidFile);
+        QString why;
+        if (!WriteFileWhole(pidFile, QByteArray::number(result.pid), &why)) {
+            if (result.pid > 0) ::kill(static_cast<pid_t>(result.pid), SIGKILL);
+            RemoveLinkFolder(links);
+            SetError(error, QStringLiteral("%1 was not started: %2 could not be written: %3")
+                                .arg(program, pidFile, why));
+            return false;
+        }
     }
     if (started) *started = result;
     return true;

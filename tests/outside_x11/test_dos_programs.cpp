@@ -6,7 +6,10 @@
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/prctl.h>
+#include <sys/stat.h>
+#include <sys/time.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -66,6 +69,44 @@ class DosPrograms : public ::testing::Test {
             Ended(started, 3000);
         }
         dosbox.reset();
+        qputenv("TMPDIR", tmpdir), qputenv("XDG_RUNTIME_DIR", runtime);
+    }
+    // Folders planted where dosbox's links were or are kept, older than a start
+    // takes: a pid file that is a named pipe; another user's folder naming a
+    // process that has ended. Returns what they hold.
+    QStringList Plant() {
+        const QString temp = Folder("temp"), own = temp + "/drelmont-" + QString::number(getuid());
+        qputenv("TMPDIR", QFile::encodeName(temp)), qunsetenv("XDG_RUNTIME_DIR");
+        ::mkdir(QFile::encodeName(own), 0700);
+        planted = {temp + "/drelmont-dos-pipe", own + "/dos-pipe", temp + "/drelmont-dos-x"};
+        if (getuid() == 0)
+            planted << own + "/dos-x";
+        else
+            std::printf("[ note     ] not root: no folder of another user can be made\n");
+        for (const QString& folder : planted) {
+            ::mkdir(QFile::encodeName(folder), 0700);
+            QFile::link(dir.path(), folder + "/c");
+            if (folder.endsWith("-pipe")) {
+                ::mkfifo(QFile::encodeName(folder + "/pid"), 0600);
+            } else {
+                WriteFileWhole(folder + "/pid", "999999999");
+                ::chown(QFile::encodeName(folder), 65534, 65534);
+            }
+            const timeval old[2] = {{time(nullptr) - 120, 0}, {time(nullptr) - 120, 0}};
+            ::utimes(QFile::encodeName(folder), old);
+        }
+        return Planted();
+    }
+    QStringList Planted() const {
+        QStringList all;
+        for (const QString& folder : planted)
+            for (const QString& path : {folder, folder + "/c", folder + "/pid"}) {
+                struct stat info = {};
+                ::lstat(QFile::encodeName(path), &info);
+                all << QString::asprintf("%s %lu %o %u", qPrintable(path), info.st_ino,
+                                         info.st_mode, info.st_uid);
+            }
+        return all;
     }
     QString Folder(const QString& name) {
         QDir().mkpath(dir.filePath(name));
@@ -91,9 +132,13 @@ class DosPrograms : public ::testing::Test {
     Messages messages;
     DesktopPrograms programs;
     qint64 started = 0;
+    QByteArray tmpdir = qgetenv("TMPDIR"), runtime = qgetenv("XDG_RUNTIME_DIR");
+    QStringList planted;
 };
 
+// Planted folders neither hang the start nor lose or change anything.
 TEST_F(DosPrograms, SaveDataDrivesTheDosProgramWhichWritesThe3dFileBesideTheInput) {
+    const QStringList before = Plant();
     QElapsedTimer timer;
     timer.start();
     const bool saved = SaveSixTestsFile(s, false, messages, programs);
@@ -116,6 +161,7 @@ TEST_F(DosPrograms, SaveDataDrivesTheDosProgramWhichWritesThe3dFileBesideTheInpu
     const QString input = Read(SixTestsFolder() + "/Test1.set");
     ASSERT_TRUE(input.startsWith("Miroir (8) é Test Number 1\r\n"));
     EXPECT_EQ(Read(file3d), "3-D mirror from C:\\Test1.set\r\n" + input);
+    EXPECT_EQ(Planted(), before);
 }
 
 // The stand-in really opens what it is typed: a path that names nothing ends it

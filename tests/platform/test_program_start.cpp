@@ -1,4 +1,8 @@
 #include <gtest/gtest.h>
+#include <sys/prctl.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -6,6 +10,7 @@
 #include <QTemporaryDir>
 #include <QThread>
 
+#include "common/FullDisk.h"
 #include "platform/ProgramStart.h"
 #include "platform/TextFile.h"
 
@@ -38,8 +43,18 @@ QStringList WaitForLines(const QString& path) {
 
 struct ProgramStart : ::testing::Test {
     QTemporaryDir dir;
-    QByteArray path = qgetenv("PATH");
-    void TearDown() override { qputenv("PATH", path); }
+    QByteArray path = qgetenv("PATH"), runtime = qgetenv("XDG_RUNTIME_DIR");
+    void TearDown() override {
+        qputenv("PATH", path);
+        qputenv("XDG_RUNTIME_DIR", runtime);
+    }
+    // dosbox's links are kept in <runtime folder>/drelmont: the runtime folder is the test's.
+    QString OwnFolder() {
+        const QString run = dir.filePath("run");
+        ::mkdir(QFile::encodeName(run), 0700);
+        qputenv("XDG_RUNTIME_DIR", QFile::encodeName(run));
+        return run + "/drelmont";
+    }
     // A program named like an outside program, recording how it was started.
     QString Recorder(const QString& folder, const QString& name) {
         QDir().mkpath(folder);
@@ -96,6 +111,7 @@ TEST_F(ProgramStart, WindowsAndDosProgramsRunThroughWineAndDosbox) {
     EXPECT_TRUE(error.contains("dosbox is not installed")) << error.toStdString();
 
     qputenv("PATH", tools.toUtf8());
+    const QString own = OwnFolder();
     ASSERT_TRUE(StartProgram(windows, work, nullptr));
     QStringList lines = WaitForLines(work + "/started.txt");
     ASSERT_EQ(lines.size(), 4);
@@ -111,7 +127,8 @@ TEST_F(ProgramStart, WindowsAndDosProgramsRunThroughWineAndDosbox) {
     ASSERT_EQ(lines.size(), 3 + 10);
     EXPECT_EQ(lines[0], "program " + tools + "/dosbox");
     const QString links = lines[4].section(' ', 3).section('/', 0, -2);
-    EXPECT_TRUE(QFileInfo(links).fileName().startsWith("drelmont-dos-")) << links.toStdString();
+    EXPECT_EQ(QFileInfo(links).path(), own);
+    EXPECT_TRUE(QFileInfo(links).fileName().startsWith("dos-")) << links.toStdString();
     EXPECT_EQ(lines.mid(3),
               (QStringList{"argument -c", "argument mount C " + links + "/c", "argument -c",
                            "argument mount D " + links + "/d", "argument -c",
@@ -132,6 +149,47 @@ TEST_F(ProgramStart, WindowsAndDosProgramsRunThroughWineAndDosbox) {
     EXPECT_FALSE(QFileInfo::exists(links));
     EXPECT_TRUE(QFileInfo::exists(work + "/started.txt"));
     EXPECT_TRUE(QFileInfo::exists(dos));
+}
+
+// dosbox's links are made only in a folder of the user's own that no one else
+// may enter, and only with their pid file written; else nothing is left running.
+TEST_F(ProgramStart, ADosStartWhoseLinksAreNotSafeStartsNothing) {
+    QDir().mkpath(dir.filePath("tools"));
+    Make(dir.filePath("tools/dosbox"), "#!/bin/sh\nexec sleep 10\n", true);
+    qputenv("PATH", QFile::encodeName(dir.filePath("tools")) + ":" + path);
+    const QString dos = Make(dir.filePath("figure45.exe"), MzProgram("NE")), own = OwnFolder();
+    prctl(PR_SET_CHILD_SUBREAPER, 1);
+    const auto refused = [&](const char* what, const QString& text) {
+        QString error;
+        EXPECT_FALSE(StartProgram(dos, dir.path(), nullptr, &error)) << what;
+        EXPECT_TRUE(error.contains(text)) << what << ": " << error.toStdString();
+        QElapsedTimer timer;  // every started process has ended
+        timer.start();
+        int ended = 0;
+        while ((ended = waitpid(-1, nullptr, WNOHANG)) >= 0 && timer.elapsed() < 5000)
+            if (ended == 0) QThread::msleep(10);
+        EXPECT_LT(ended, 0) << what << ": a process still runs";
+    };
+    const QString notOwn = own + " is not a folder of this user's own with no access for others";
+    ::mkdir(QFile::encodeName(own), 0750);
+    refused("open to the group", notOwn);
+    ::chmod(QFile::encodeName(own), 0700);
+    if (::getuid() == 0) {
+        ::chown(QFile::encodeName(own), 65534, 65534);
+        refused("another user's", notOwn);
+        ::chown(QFile::encodeName(own), 0, 0);
+    } else {
+        std::printf("[ note     ] not root: no folder of another user can be made\n");
+    }
+    QDir(own).rename(own, own + ".moved");
+    QFile::link(own + ".moved", own);
+    refused("a link", notOwn);
+    QFile::remove(own);
+    {
+        FullDisk full(0);
+        refused("a pid file that can't be written", "/pid could not be written");
+    }
+    EXPECT_TRUE(QDir(own).isEmpty(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot));
 }
 
 TEST(ProgramPaths, EachKindNamesATypedFileAsItSeesIt) {
