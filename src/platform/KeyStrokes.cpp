@@ -5,7 +5,6 @@
 #include <QHash>
 #include <QSet>
 #include <algorithm>
-#include <functional>
 #include <mutex>
 #include <thread>
 #include <vector>
@@ -18,17 +17,19 @@
 extern "C" {
 #include <xdo.h>
 }
+#include <X11/XKBlib.h>
 #include <X11/Xatom.h>
+#include <X11/extensions/XTest.h>
+#include <X11/keysym.h>
 
 namespace {
 
 using Clock = std::chrono::steady_clock;
 using std::chrono::milliseconds;
 
-// Each key is pressed and released inside a server grab (see Typist::Send), with
-// a short gap between press and release; the pause between keys comes after the
-// grab is let go, so that the other programs run meanwhile.
-constexpr useconds_t kInGrabDelay = 2000;  // microseconds, spread over the key's events
+// Each key is pressed and released inside a server grab (see Typist::Send); the
+// pause between keys comes after the grab is let go, so that the other programs
+// run meanwhile.
 constexpr auto kKeyPause = milliseconds(10);
 
 void SetError(QString* error, const QString& text) {
@@ -39,6 +40,10 @@ QString FocusMovedText() {
     return QStringLiteral(
         "the focus moved to another program's window while the keys were "
         "typed; the remaining keys were not sent");
+}
+
+QString KeyboardHeldText() {
+    return QStringLiteral("another program holds the keyboard; the remaining keys were not sent");
 }
 
 // Lets this program's windows run while the keys wait for the other program.
@@ -395,8 +400,98 @@ KeySym CharKeysym(char32_t c) {
     return 0x01000000 | c;
 }
 
+// One key as sent: the modifier keys held down around it, in order, and the key.
+struct Stroke {
+    std::vector<KeyCode> held;
+    KeyCode code = 0;  // 0: no key types it
+};
+
+// The key that types a keysym in the keyboard's current group, with the modifier
+// keys its level needs (Shift, the level-3 shift...). No key (code 0) when the
+// keysym lies at no level reachable without Lock (which would stay locked) or
+// without a modifier that no key sets.
+Stroke StrokeFor(Display* d, KeySym sym) {
+    Stroke stroke;
+    XkbStateRec state{};
+    XkbDescPtr keyboard =
+        XkbGetMap(d, XkbKeyTypesMask | XkbKeySymsMask | XkbKeyActionsMask, XkbUseCoreKbd);
+    XModifierKeymap* modifiers = XGetModifierMapping(d);
+    // The key that sets modifier bit `bit` when pressed alone; 0 when none does.
+    auto modifierKey = [&](int bit) -> KeyCode {
+        for (int i = 0; i < modifiers->max_keypermod; ++i) {
+            const KeyCode code = modifiers->modifiermap[bit * modifiers->max_keypermod + i];
+            const XkbAction* action = code ? XkbKeyActionEntry(keyboard, code, 0, 0) : nullptr;
+            if (action && action->type == XkbSA_SetMods) return code;
+        }
+        return 0;
+    };
+    if (keyboard && modifiers && XkbGetState(d, XkbUseCoreKbd, &state) == Success) {
+        for (int code = keyboard->min_key_code; code <= keyboard->max_key_code && !stroke.code;
+             ++code) {
+            const int groups = XkbKeyNumGroups(keyboard, code);
+            if (groups == 0) continue;
+            const int group = state.group % groups;  // a group out of range wraps
+            const XkbKeyTypePtr type = XkbKeyKeyType(keyboard, code, group);
+            for (int level = 0; level < type->num_levels && !stroke.code; ++level) {
+                if (XkbKeySymEntry(keyboard, code, level, group) != sym) continue;
+                // Level 0 needs no modifier; the others the first way in to them.
+                int mask = level == 0 ? 0 : -1;
+                for (int i = 0; i < type->map_count && mask < 0; ++i) {
+                    const XkbKTMapEntryRec& entry = type->map[i];
+                    if (entry.active && entry.level == level && !(entry.mods.mask & LockMask))
+                        mask = entry.mods.mask;
+                }
+                std::vector<KeyCode> held;
+                for (int bit = 0; bit < 8 && mask > 0; ++bit)
+                    if (mask & (1 << bit)) held.push_back(modifierKey(bit));
+                if (mask >= 0 && std::find(held.begin(), held.end(), 0) == held.end())
+                    stroke.held = held, stroke.code = static_cast<KeyCode>(code);
+            }
+        }
+    }
+    if (modifiers) XFreeModifiermap(modifiers);
+    if (keyboard) XkbFreeKeyboard(keyboard, 0, True);
+    return stroke;
+}
+
+// The process of the popup (an override-redirect window: a menu, a drop-down)
+// shown above every other program's window; 0 when a managed window lies on top.
+// Shown windows of no process (a compositor's overlay) are passed over.
+qint64 TopPopupPid(const XSession& x) {
+    Display* d = x.display();
+    Window root = 0, parent = 0, *children = nullptr;
+    unsigned int count = 0;
+    if (!XQueryTree(d, DefaultRootWindow(d), &root, &parent, &children, &count)) return 0;
+    qint64 pid = 0;
+    for (unsigned int i = count; i-- > 0;) {  // from the top of the stack down
+        XWindowAttributes attributes{};
+        if (!XGetWindowAttributes(d, children[i], &attributes) ||
+            attributes.map_state != IsViewable || attributes.c_class != InputOutput)
+            continue;
+        if (!attributes.override_redirect || (pid = WindowPid(x, children[i])) != 0) break;
+    }
+    if (children) XFree(children);
+    return pid;
+}
+
+// Whether another program holds the keyboard with a grab (an open menu, a
+// password prompt, a drag): the server then gives it every key, whatever window
+// has the focus. Asked by grabbing the keyboard on a window of this program that
+// is never shown: the server answers AlreadyGrabbed (or Frozen) when a program
+// holds it, and otherwise refuses the grab as not viewable, so no grab of this
+// program becomes active and no window gets the focus events a grab brings. The
+// server does not say who holds a grab; the process tree holds one itself while
+// its menu is open (its keys then go to the menu, as they should), and such a
+// grab comes with the tree's popup shown above every other window.
+bool KeyboardHeldElsewhere(const XSession& x, Window hidden, const QSet<qint64>& tree) {
+    Display* d = x.display();
+    const int result = XGrabKeyboard(d, hidden, False, GrabModeAsync, GrabModeAsync, CurrentTime);
+    if (result == GrabSuccess) XUngrabKeyboard(d, CurrentTime);
+    return (result == AlreadyGrabbed || result == GrabFrozen) && !tree.contains(TopPopupPid(x));
+}
+
 // Types keys into the focused window of a process, each key only while that
-// window has the focus.
+// window has the focus and no other program holds the keyboard.
 class Typist {
   public:
     Typist(const XSession& x, qint64 pid, milliseconds windowWait, QString* error)
@@ -406,42 +501,71 @@ class Typist {
           deadline_(Clock::now() + windowWait),
           error_(error),
           keyed_(KeyedProcesses::Contains(pid)),
-          tree_(ProcessTree(pid)) {}
+          tree_(ProcessTree(pid)),
+          hidden_(XCreateWindow(x.display(), DefaultRootWindow(x.display()), 0, 0, 1, 1, 0,
+                                CopyFromParent, InputOnly, CopyFromParent, 0, nullptr)) {}
+    ~Typist() { XDestroyWindow(x_.display(), hidden_); }
+    Typist(const Typist&) = delete;
+    Typist& operator=(const Typist&) = delete;
 
-    bool Press(const char* sequence) {
-        return Send(
-            [&] { xdo_send_keysequence_window(x_.xdo(), CURRENTWINDOW, sequence, kInGrabDelay); });
+    // Enter, or Alt with a letter: Alt_L is held down around the letter's key.
+    bool Press(KeySym sym, bool alt) {
+        Stroke stroke = StrokeFor(x_.display(), sym);
+        const KeyCode altKey = alt ? XKeysymToKeycode(x_.display(), XK_Alt_L) : 0;
+        if (!stroke.code || (alt && !altKey)) {
+            SetError(error_, QStringLiteral("the keyboard has no key for %1%2")
+                                 .arg(alt ? QStringLiteral("Alt+") : QString(),
+                                      QString::fromLatin1(XKeysymToString(sym))));
+            return false;
+        }
+        if (alt) stroke.held.insert(stroke.held.begin(), altKey);
+        return Send(stroke);
     }
 
     bool Type(char32_t c) {
         const KeySym sym = CharKeysym(c);
-        if (XKeysymToKeycode(x_.display(), sym) != 0) {
-            const QByteArray utf8 = QString::fromUcs4(&c, 1).toUtf8();
-            return Send([&] {
-                xdo_enter_text_window(x_.xdo(), CURRENTWINDOW, utf8.constData(), kInGrabDelay);
-            });
-        }
-        return TypeUnmapped(sym, c);
+        const Stroke stroke = StrokeFor(x_.display(), sym);
+        return stroke.code ? Send(stroke) : TypeUnmapped(sym, c);
     }
 
   private:
     // Sends one key as one step for the X server: with the server held, the
     // focus is checked and the key pressed and released only when a window of
-    // the process has it, then the server has carried out the key before it is
-    // let go. Before the process has taken a key, the focus is given to it when
-    // needed; afterwards, the focus on another program's window ends the keys.
-    bool Send(const std::function<void()>& key) {
+    // the process has it and no other program holds the keyboard, then the
+    // server has carried out the key before it is let go. The key's events, its
+    // modifiers' included, go out in one flush, so that this program never
+    // leaves a key held down in the server, even when it is killed. Before the
+    // process has taken a key, the focus is given to it when needed; afterwards,
+    // the focus on another program's window ends the keys. A keyboard held by
+    // another program is waited for like the focus, then ends the keys.
+    bool Send(const Stroke& stroke) {
+        Display* d = x_.display();
         const Clock::time_point until = FocusDeadline();
         for (;;) {
+            bool held = false;
             {
-                ServerGrab grab(x_.display());
+                ServerGrab grab(d);
                 if (ReadFocus(x_, tree_).holder == Focus::Holder::Program) {
-                    key();
-                    XSync(x_.display(), False);
-                    break;
+                    held = KeyboardHeldElsewhere(x_, hidden_, tree_);
+                    if (!held) {
+                        for (const KeyCode key : stroke.held) XTestFakeKeyEvent(d, key, True, 0);
+                        XTestFakeKeyEvent(d, stroke.code, True, 0);
+                        XTestFakeKeyEvent(d, stroke.code, False, 0);
+                        for (auto key = stroke.held.rbegin(); key != stroke.held.rend(); ++key)
+                            XTestFakeKeyEvent(d, *key, False, 0);
+                        XSync(d, False);
+                        break;
+                    }
                 }
             }
-            if (!FocusProcessWindow(x_, pid_, tree_, until, !keyed_, error_)) return false;
+            if (!held) {
+                if (!FocusProcessWindow(x_, pid_, tree_, until, !keyed_, error_)) return false;
+            } else if (Clock::now() < until) {
+                Breathe(milliseconds(20));
+            } else {
+                SetError(error_, KeyboardHeldText());
+                return false;
+            }
         }
         if (!keyed_) KeyedProcesses::Add(pid_), keyed_ = true;
         std::this_thread::sleep_for(kKeyPause);
@@ -483,15 +607,9 @@ class Typist {
         std::fill(syms.begin(), syms.begin() + std::min(per, 2), sym);
         XChangeKeyboardMapping(d, scratch, per, syms.data(), 1);
         Settle(x_, target);
-        charcodemap_t key{};
+        Stroke key;
         key.code = static_cast<KeyCode>(scratch);
-        key.symbol = sym;
-        const bool sent = Send([&] {
-            xdo_send_keysequence_window_list_do(x_.xdo(), CURRENTWINDOW, &key, 1, True, nullptr,
-                                                kInGrabDelay / 2);
-            xdo_send_keysequence_window_list_do(x_.xdo(), CURRENTWINDOW, &key, 1, False, nullptr,
-                                                kInGrabDelay / 2);
-        });
+        const bool sent = Send(key);
         if (sent) Settle(x_, target);
         std::fill(syms.begin(), syms.end(), NoSymbol);
         XChangeKeyboardMapping(d, scratch, per, syms.data(), 1);
@@ -505,7 +623,8 @@ class Typist {
     const Clock::time_point deadline_;
     QString* const error_;
     bool keyed_;
-    QSet<qint64> tree_;  // brought up to date when the focus is found elsewhere
+    QSet<qint64> tree_;    // brought up to date when the focus is found elsewhere
+    const Window hidden_;  // never shown: asks whether another program holds the keyboard
 };
 
 }  // namespace
@@ -535,6 +654,11 @@ bool SendKeysToProcess(qint64 pid, const KeySequence& keys, bool wait, milliseco
         SetError(error, QStringLiteral("there is no X11 display to send keystrokes to"));
         return false;
     }
+    int event = 0, xerror = 0, major = 0, minor = 0;
+    if (!XTestQueryExtension(x.display(), &event, &xerror, &major, &minor)) {
+        SetError(error, QStringLiteral("the X11 display takes no typed keys (no XTEST)"));
+        return false;
+    }
     if (pid <= 0) {
         SetError(error, QStringLiteral("no program was started to take the keys"));
         return false;
@@ -548,10 +672,10 @@ bool SendKeysToProcess(qint64 pid, const KeySequence& keys, bool wait, milliseco
                     if (!(sent = typist.Type(c))) break;
                 break;
             case KeyStroke::Kind::Alt:
-                sent = typist.Press(("alt+" + key.text.toLower().toUtf8()).constData());
+                sent = typist.Press(CharKeysym(key.text.toLower().toUcs4().value(0)), true);
                 break;
             case KeyStroke::Kind::Enter:
-                sent = typist.Press("Return");
+                sent = typist.Press(XK_Return, false);
                 break;
         }
         if (!sent) return false;

@@ -34,14 +34,17 @@ QString ShownKeys(const KeySequence& keys);
 // Sends the keys on the X11 display ($DISPLAY) to a window of process pid or of a
 // process it started. It waits at most windowWait for such a window to be shown
 // and gives it the focus when no window of the process has it. Each key is one
-// step for the X server: the focus check, the key's press and release, with the
-// server held for this program alone, so keys never go to a window of another
-// program. Once the process has taken a key (in this call or an earlier one), the
-// focus on another program's window means the keys went astray: the sending
-// fails rather than taking the focus back. With wait, it returns only once the
-// window has taken the keys. False, with *error, when there is no display, no
-// such window within the wait (the process ended or shows none), or the focus
-// moved to another program; keys not yet sent are then not sent.
+// step for the X server: the focus check, the check that no other program holds
+// the keyboard (a grab: its open menu, a password prompt, a drag), the key's
+// press and release, with the server held for this program alone, so keys never
+// go to another program. Once the process has taken a key (in this call or an
+// earlier one), the focus on another program's window means the keys went
+// astray: the sending fails rather than taking the focus back. A keyboard held
+// by another program is waited for as long as the focus. With wait, it returns
+// only once the window has taken the keys. False, with *error, when there is no
+// display, no such window within the wait (the process ended or shows none), the
+// focus moved to another program, or another program kept the keyboard; keys not
+// yet sent are then not sent.
 bool SendKeysToProcess(qint64 pid, const KeySequence& keys, bool wait,
                        std::chrono::milliseconds windowWait, QString* error = nullptr);
 
