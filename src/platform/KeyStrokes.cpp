@@ -406,34 +406,38 @@ struct Stroke {
     KeyCode code = 0;  // 0: no key types it
 };
 
-// The key that types a keysym in the keyboard's current group, with the modifier
-// keys its level needs (Shift, the level-3 shift...). No key (code 0) when the
-// keysym lies at no level reachable without Lock (which would stay locked) or
-// without a modifier that no key sets.
-Stroke StrokeFor(Display* d, KeySym sym) {
-    Stroke stroke;
-    XkbStateRec state{};
-    XkbDescPtr keyboard =
-        XkbGetMap(d, XkbKeyTypesMask | XkbKeySymsMask | XkbKeyActionsMask, XkbUseCoreKbd);
-    XModifierKeymap* modifiers = XGetModifierMapping(d);
-    // The key that sets modifier bit `bit` when pressed alone; 0 when none does.
-    auto modifierKey = [&](int bit) -> KeyCode {
-        for (int i = 0; i < modifiers->max_keypermod; ++i) {
-            const KeyCode code = modifiers->modifiermap[bit * modifiers->max_keypermod + i];
-            const XkbAction* action = code ? XkbKeyActionEntry(keyboard, code, 0, 0) : nullptr;
-            if (action && action->type == XkbSA_SetMods) return code;
-        }
-        return 0;
-    };
-    if (keyboard && modifiers && XkbGetState(d, XkbUseCoreKbd, &state) == Success) {
-        for (int code = keyboard->min_key_code; code <= keyboard->max_key_code && !stroke.code;
+// The keyboard's map, read once for a whole sending: which key types a keysym
+// in the keyboard's current group (read at each key), and which modifier keys
+// its level needs (Shift, the level-3 shift...).
+class KeyMap {
+  public:
+    explicit KeyMap(Display* d)
+        : d_(d),
+          keyboard_(
+              XkbGetMap(d, XkbKeyTypesMask | XkbKeySymsMask | XkbKeyActionsMask, XkbUseCoreKbd)),
+          modifiers_(XGetModifierMapping(d)) {}
+    ~KeyMap() {
+        if (modifiers_) XFreeModifiermap(modifiers_);
+        if (keyboard_) XkbFreeKeyboard(keyboard_, 0, True);
+    }
+    KeyMap(const KeyMap&) = delete;
+    KeyMap& operator=(const KeyMap&) = delete;
+
+    // No key (code 0) when the keysym lies at no level reachable without Lock
+    // (which would stay locked) or without a modifier that no key sets.
+    Stroke For(KeySym sym) const {
+        Stroke stroke;
+        XkbStateRec state{};
+        if (!keyboard_ || !modifiers_ || XkbGetState(d_, XkbUseCoreKbd, &state) != Success)
+            return stroke;
+        for (int code = keyboard_->min_key_code; code <= keyboard_->max_key_code && !stroke.code;
              ++code) {
-            const int groups = XkbKeyNumGroups(keyboard, code);
+            const int groups = XkbKeyNumGroups(keyboard_, code);
             if (groups == 0) continue;
             const int group = state.group % groups;  // a group out of range wraps
-            const XkbKeyTypePtr type = XkbKeyKeyType(keyboard, code, group);
+            const XkbKeyTypePtr type = XkbKeyKeyType(keyboard_, code, group);
             for (int level = 0; level < type->num_levels && !stroke.code; ++level) {
-                if (XkbKeySymEntry(keyboard, code, level, group) != sym) continue;
+                if (XkbKeySymEntry(keyboard_, code, level, group) != sym) continue;
                 // Level 0 needs no modifier; the others the first way in to them.
                 int mask = level == 0 ? 0 : -1;
                 for (int i = 0; i < type->map_count && mask < 0; ++i) {
@@ -443,16 +447,29 @@ Stroke StrokeFor(Display* d, KeySym sym) {
                 }
                 std::vector<KeyCode> held;
                 for (int bit = 0; bit < 8 && mask > 0; ++bit)
-                    if (mask & (1 << bit)) held.push_back(modifierKey(bit));
+                    if (mask & (1 << bit)) held.push_back(ModifierKey(bit));
                 if (mask >= 0 && std::find(held.begin(), held.end(), 0) == held.end())
                     stroke.held = held, stroke.code = static_cast<KeyCode>(code);
             }
         }
+        return stroke;
     }
-    if (modifiers) XFreeModifiermap(modifiers);
-    if (keyboard) XkbFreeKeyboard(keyboard, 0, True);
-    return stroke;
-}
+
+  private:
+    // The key that sets modifier bit `bit` when pressed alone; 0 when none does.
+    KeyCode ModifierKey(int bit) const {
+        for (int i = 0; i < modifiers_->max_keypermod; ++i) {
+            const KeyCode code = modifiers_->modifiermap[bit * modifiers_->max_keypermod + i];
+            const XkbAction* action = code ? XkbKeyActionEntry(keyboard_, code, 0, 0) : nullptr;
+            if (action && action->type == XkbSA_SetMods) return code;
+        }
+        return 0;
+    }
+
+    Display* d_;
+    XkbDescPtr keyboard_;
+    XModifierKeymap* modifiers_;
+};
 
 // The process of the popup (an override-redirect window: a menu, a drop-down)
 // shown above every other program's window; 0 when a managed window lies on top.
@@ -503,14 +520,15 @@ class Typist {
           keyed_(KeyedProcesses::Contains(pid)),
           tree_(ProcessTree(pid)),
           hidden_(XCreateWindow(x.display(), DefaultRootWindow(x.display()), 0, 0, 1, 1, 0,
-                                CopyFromParent, InputOnly, CopyFromParent, 0, nullptr)) {}
+                                CopyFromParent, InputOnly, CopyFromParent, 0, nullptr)),
+          keys_(x.display()) {}
     ~Typist() { XDestroyWindow(x_.display(), hidden_); }
     Typist(const Typist&) = delete;
     Typist& operator=(const Typist&) = delete;
 
     // Enter, or Alt with a letter: Alt_L is held down around the letter's key.
     bool Press(KeySym sym, bool alt) {
-        Stroke stroke = StrokeFor(x_.display(), sym);
+        Stroke stroke = keys_.For(sym);
         const KeyCode altKey = alt ? XKeysymToKeycode(x_.display(), XK_Alt_L) : 0;
         if (!stroke.code || (alt && !altKey)) {
             SetError(error_, QStringLiteral("the keyboard has no key for %1%2")
@@ -524,7 +542,7 @@ class Typist {
 
     bool Type(char32_t c) {
         const KeySym sym = CharKeysym(c);
-        const Stroke stroke = StrokeFor(x_.display(), sym);
+        const Stroke stroke = keys_.For(sym);
         return stroke.code ? Send(stroke) : TypeUnmapped(sym, c);
     }
 
@@ -625,6 +643,7 @@ class Typist {
     bool keyed_;
     QSet<qint64> tree_;    // brought up to date when the focus is found elsewhere
     const Window hidden_;  // never shown: asks whether another program holds the keyboard
+    const KeyMap keys_;
 };
 
 }  // namespace
