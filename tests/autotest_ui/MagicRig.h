@@ -7,6 +7,7 @@
 // auto_test bench program.
 
 #include <QAction>
+#include <QEventLoop>
 #include <QPushButton>
 #include <QSlider>
 #include <QTimer>
@@ -204,6 +205,26 @@ class Rig {
         window->Command3->click();
         timerRunningAfterTest = window->Timer1->isActive();
         window->Timer1->stop();
+    }
+
+    // Runs the live loop (Timer1) inside `outer` until the caller quits it; false
+    // when that has not happened within limitMs, and the test is then aborted
+    // and the loop ended.
+    bool RunLiveLoop(QEventLoop& outer, int limitMs) {
+        bool ended = true;
+        QTimer limit;
+        limit.setSingleShot(true);
+        QObject::connect(&limit, &QTimer::timeout, &outer, [&] {
+            ended = false;
+            window->abort->setChecked(true);
+            window->Manual = false;
+            outer.quit();
+        });
+        limit.start(limitMs);
+        window->Timer1->start();
+        outer.exec();
+        window->Timer1->stop();
+        return ended;
     }
 
     // The reading the simulated mirror must give for a zone: how much farther

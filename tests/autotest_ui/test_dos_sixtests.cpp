@@ -79,15 +79,7 @@ TEST_F(DosSixTests, DoTheMagicThenSaveDataLetsTheDosProgramWriteThe3dFile) {
         outer.quit();
     });
     starter.start(10);
-    QTimer::singleShot(100000, &outer, [&] {
-        ADD_FAILURE() << "the test did not end";
-        w.abort->setChecked(true);
-        w.Manual = false;
-        outer.quit();
-    });
-    w.Timer1->start();
-    outer.exec();
-    w.Timer1->stop();
+    EXPECT_TRUE(rig.RunLiveLoop(outer, 100000)) << "the test did not end";
     ASSERT_TRUE(clicked);
 
     for (const MsgBoxRequest& message : MsgBoxService::History())
