@@ -16,6 +16,7 @@
 #include <cerrno>
 #include <csignal>
 
+#include "platform/Fd.h"
 #include "platform/Processes.h"
 #include "platform/TextFile.h"
 
@@ -75,21 +76,6 @@ bool Holds(const QString& folder, const QString& path) {
 // that could be swapped between a check and its use.
 constexpr char kLinkPrefix[] = "dos-";
 constexpr char kPidFile[] = "pid";
-
-// An open descriptor, closed at the end of its scope.
-class Fd {
-  public:
-    explicit Fd(int fd) : fd_(fd) {}
-    ~Fd() {
-        if (fd_ >= 0) ::close(fd_);
-    }
-    Fd(const Fd&) = delete;
-    Fd& operator=(const Fd&) = delete;
-    int get() const { return fd_; }
-
-  private:
-    int fd_;
-};
 
 // A path dosbox's parser reads as it is.
 bool Plain(const QString& path) {

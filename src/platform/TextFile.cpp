@@ -11,6 +11,8 @@
 #include <QUtf8StringView>
 #include <cerrno>
 
+#include "platform/Fd.h"
+
 namespace {
 
 // Opens a file for reading only when it is a regular file. The open itself
@@ -102,13 +104,10 @@ class WholeFile {
             return false;
         }
         const QString folder = QFileInfo(QFileInfo(file_.fileName()).canonicalFilePath()).path();
-        const int fd =
-            ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-        if (fd < 0) return Fail(errno, error);
-        const bool synced = ::fsync(fd) == 0 || errno == EINVAL;
-        const int code = errno;
-        ::close(fd);
-        return synced || Fail(code, error);
+        const Fd fd(
+            ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+        if (fd.get() < 0 || (::fsync(fd.get()) != 0 && errno != EINVAL)) return Fail(errno, error);
+        return true;
     }
 
   private:
