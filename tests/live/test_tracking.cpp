@@ -136,6 +136,14 @@ class Track : public ::testing::Test {
     PictureCanvas picture{320, 240};
     MirrorCircle mirror{160, 120, 59};
 
+    // A step's result and where it left the outline, as one text.
+    std::string Seen(const TrackResult& t) const {
+        return QString::asprintf("column %d rows %d-%d centre %d,%d %s, outline at %d,%d", t.cx,
+                                 t.top, t.bottom, t.xc, t.yc, t.moved ? "moved" : "refused",
+                                 mirror.X, mirror.Y)
+            .toStdString();
+    }
+
     void SetUp() override {
         picture.ForeColor = kYellow;
         state.StepSize = 0.000125;
@@ -145,53 +153,37 @@ class Track : public ::testing::Test {
 
 TEST_F(Track, KnifeRightFollowsTheLeftEdge) {
     TrackResult t = Step(160, true);
-    EXPECT_EQ(t.cx, 119);
-    EXPECT_EQ(t.top, 76);
-    EXPECT_EQ(t.bottom, 164);
-    EXPECT_EQ(t.yc, 121);
-    EXPECT_EQ(t.xc, 161);
-    EXPECT_TRUE(t.moved);
-    EXPECT_EQ(mirror.X, 160);
-    EXPECT_EQ(mirror.Y, 120);
     EXPECT_FALSE(Failed());
+    EXPECT_EQ(Seen(t), "column 119 rows 76-164 centre 161,121 moved, outline at 160,120");
     // White circles at the edges found; the status lines at the bottom.
     EXPECT_EQ(picture.GetPixel(119 + 5, 76), 0xFFFFFFu);
     EXPECT_EQ(picture.GetPixel(119, 164 + 5), 0xFFFFFFu);
 
     t = Step(162, true);
-    EXPECT_EQ(t.xc, 163);
-    EXPECT_EQ(mirror.X, 161);
+    EXPECT_EQ(Seen(t), "column 119 rows 78-162 centre 163,121 moved, outline at 161,120");
 
     mirror = {160, 120, 59};
     t = Step(163, true);
-    EXPECT_EQ(t.xc, 164);
-    EXPECT_FALSE(t.moved);
     EXPECT_TRUE(Failed());
-    EXPECT_EQ(mirror.X, 160);
-    EXPECT_EQ(mirror.Y, 120);
+    EXPECT_EQ(Seen(t), "column 119 rows 79-161 centre 164,121 refused, outline at 160,120");
     EXPECT_EQ(mirror.R, 59);
 
     t = Step(157, true);
-    EXPECT_EQ(t.xc, 158);
-    EXPECT_EQ(mirror.X, 159);
+    EXPECT_EQ(Seen(t), "column 119 rows 73-167 centre 158,121 moved, outline at 159,120");
 }
 
 TEST_F(Track, KnifeLeftFollowsTheRightEdge) {
     TrackResult t = Step(160, false);
-    EXPECT_EQ(t.cx, 201);
-    EXPECT_EQ(t.xc, 159);
-    EXPECT_EQ(mirror.X, 159);
-    EXPECT_EQ(mirror.Y, 120);
+    EXPECT_EQ(Seen(t), "column 201 rows 76-164 centre 159,121 moved, outline at 159,120");
 
     mirror = {160, 120, 59};
     t = Step(163, false);
-    EXPECT_EQ(mirror.X, 161);
+    EXPECT_EQ(Seen(t), "column 201 rows 73-167 centre 162,121 moved, outline at 161,120");
 
     mirror = {160, 120, 59};
     t = Step(157, false);
-    EXPECT_FALSE(t.moved);
     EXPECT_TRUE(Failed());
-    EXPECT_EQ(mirror.X, 160);
+    EXPECT_EQ(Seen(t), "column 201 rows 79-161 centre 156,121 refused, outline at 160,120");
 }
 
 TEST_F(Track, FollowsAVerticalJumpWithinItsEdgeSearch) {
@@ -199,41 +191,24 @@ TEST_F(Track, FollowsAVerticalJumpWithinItsEdgeSearch) {
     // Three pixels up puts the top edge at the search's far end (73, five rows
     // above 78): found, and the centre moves halfway.
     TrackResult t = Step(160, true, 117);
-    EXPECT_EQ(t.top, 73);
-    EXPECT_EQ(t.bottom, 161);
-    EXPECT_EQ(t.yc, 118);
-    EXPECT_TRUE(t.moved);
-    EXPECT_EQ(mirror.Y, 119);
-    EXPECT_EQ(mirror.X, 160);
+    EXPECT_EQ(Seen(t), "column 119 rows 73-161 centre 161,118 moved, outline at 160,119");
     // Four up: its top edge lies beyond the search, nothing qualifies, refused.
     mirror = {160, 120, 59};
     t = Step(160, true, 116);
-    EXPECT_EQ(t.top, 0);
-    EXPECT_FALSE(t.moved);
     EXPECT_TRUE(Failed());
-    EXPECT_EQ(mirror.Y, 120);
+    EXPECT_EQ(Seen(t), "column 119 rows 0-160 centre 160,81 refused, outline at 160,120");
 
     // An outline of the disc's own radius (column 118, rows 77 and 163) finds a
     // jump of four up at d = -4 on both edges, 3 rows from the centre it holds
     // (the centre row lies one below the middle of the edges).
     mirror = {160, 120, 60};
     t = Step(160, true, 116);
-    EXPECT_EQ(t.cx, 118);
-    EXPECT_EQ(t.top, 73);
-    EXPECT_EQ(t.bottom, 159);
-    EXPECT_EQ(t.yc, 117);
-    EXPECT_TRUE(t.moved);
-    EXPECT_EQ(mirror.Y, 118);
-    EXPECT_EQ(mirror.X, 161);
+    EXPECT_EQ(Seen(t), "column 118 rows 73-159 centre 162,117 moved, outline at 161,118");
     // The next frames close in on the disc and stay a row below its centre.
     t = Step(160, true, 116);
-    EXPECT_EQ(t.top, 72);
-    EXPECT_EQ(t.bottom, 160);
-    EXPECT_EQ(mirror.Y, 117);
+    EXPECT_EQ(Seen(t), "column 119 rows 72-160 centre 162,117 moved, outline at 161,117");
     t = Step(160, true, 116);
-    EXPECT_TRUE(t.moved);
-    EXPECT_EQ(mirror.Y, 117);
-    EXPECT_EQ(mirror.X, 161);
+    EXPECT_EQ(Seen(t), "column 119 rows 72-160 centre 162,117 moved, outline at 161,117");
 }
 
 TEST_F(Track, RefusesAVerticalJumpOfFourFromItsCentre) {
@@ -241,26 +216,15 @@ TEST_F(Track, RefusesAVerticalJumpOfFourFromItsCentre) {
     // four from 120.
     mirror = {160, 120, 60};
     TrackResult t = Step(160, true, 115);
-    EXPECT_EQ(t.top, 72);
-    EXPECT_EQ(t.bottom, 158);
-    EXPECT_EQ(t.yc, 116);
-    EXPECT_FALSE(t.moved);
     EXPECT_TRUE(Failed());
-    EXPECT_EQ(mirror.Y, 120);
-    EXPECT_EQ(mirror.X, 160);
+    EXPECT_EQ(Seen(t), "column 118 rows 72-158 centre 162,116 refused, outline at 160,120");
     // Down, the centre row's one-row lead makes three pixels the limit.
     mirror = {160, 120, 60};
     t = Step(160, false, 123);
-    EXPECT_EQ(t.yc, 124);
-    EXPECT_FALSE(t.moved);
-    EXPECT_EQ(mirror.Y, 120);
+    EXPECT_EQ(Seen(t), "column 202 rows 80-166 centre 158,124 refused, outline at 160,120");
     mirror = {160, 120, 60};
     t = Step(160, false, 122);
-    EXPECT_EQ(t.top, 79);
-    EXPECT_EQ(t.bottom, 165);
-    EXPECT_EQ(t.yc, 123);
-    EXPECT_TRUE(t.moved);
-    EXPECT_EQ(mirror.Y, 121);
+    EXPECT_EQ(Seen(t), "column 202 rows 79-165 centre 158,123 moved, outline at 159,121");
 }
 
 TEST_F(Track, OutsideRunsOf200OrMoreNeverCount) {
