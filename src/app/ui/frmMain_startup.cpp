@@ -20,9 +20,6 @@
 
 namespace {
 
-// Shut-down's two-second waits: the close, and the loop that unloads again.
-constexpr int kClosingWaits = 2;
-
 QString StartSound(const char* name) {
     return ResolvePath(AppPath(), QStringLiteral("sound/") + QLatin1String(name));
 }
