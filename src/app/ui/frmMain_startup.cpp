@@ -17,6 +17,7 @@
 #include "platform/ProgramFolder.h"
 #include "platform/Sound.h"
 #include "platform/ui/PictureBox.h"
+#include "sim/SimTester.h"
 
 namespace {
 
@@ -67,6 +68,8 @@ void frmMain::Form_Load() {
 
     const QString portFailure = PortService::OpenRealPort();
     if (!portFailure.isEmpty()) LogLine(portFailure);
+    if (const QStringList simulator = SimTester::TakeLoadReport(); !simulator.isEmpty())
+        LogLine(simulator.join(QLatin1Char('\n')));
     OutputAllOff();
     QpcFrequency = QueryPerformanceFrequency();
     Manual = true;
