@@ -39,11 +39,14 @@ qint64 Dword(const QByteArray& bytes, qint64 offset) {
 }
 
 ProgramKind KindOfMz(QFile& file, const QByteArray& head) {
-    // The new-style header's offset sits at 0x3c; a Windows program has "PE\0\0" there.
+    // The new-style header's offset sits at 0x3c; a Windows program has "PE\0\0"
+    // there, a 16-bit one "NE" (which DOS can't run either: wine runs both).
     const qint64 offset = Dword(head, 0x3c);
     if (offset < 0x40 || offset > file.size() - 4) return ProgramKind::Dos;
     if (!file.seek(offset)) return ProgramKind::Dos;
-    return file.read(4) == QByteArray("PE\0\0", 4) ? ProgramKind::Windows : ProgramKind::Dos;
+    const QByteArray signature = file.read(4);
+    return signature == QByteArray("PE\0\0", 4) || signature.startsWith("NE") ? ProgramKind::Windows
+                                                                              : ProgramKind::Dos;
 }
 
 void SetError(QString* error, const QString& text) {
@@ -101,20 +104,22 @@ QString LinkParent() {
 }
 
 // Opens the entry as a folder only when it is a real folder (never a link) of
-// the user's own that no one else may enter; -1 otherwise.
-int OpenOwnFolder(int parent, const QByteArray& name, struct stat* info) {
-    const int fd = ::openat(parent, name.constData(),
-                            O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
-    if (fd >= 0 && ::fstat(fd, info) == 0 && OwnPrivate(*info)) return fd;
-    if (fd >= 0) ::close(fd);
-    return -1;
+// the user's own that no one else may enter; none otherwise.
+Fd OpenOwnFolder(int parent, const QByteArray& name, struct stat* info) {
+    Fd fd(::openat(parent, name.constData(),
+                   O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
+    if (fd.valid() && ::fstat(fd.get(), info) == 0 && OwnPrivate(*info)) return fd;
+    return Fd();
 }
 
 // The names in the folder, but "." and "..".
 QList<QByteArray> Entries(int folder) {
     QList<QByteArray> names;
-    DIR* dir = ::fdopendir(::openat(folder, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    Fd own(::openat(folder, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (!own.valid()) return names;
+    DIR* dir = ::fdopendir(own.get());
     if (!dir) return names;
+    own.release();  // closed with the stream
     while (const dirent* entry = ::readdir(dir))
         if (qstrcmp(entry->d_name, ".") != 0 && qstrcmp(entry->d_name, "..") != 0)
             names << entry->d_name;
@@ -137,6 +142,12 @@ qint64 ReadPid(int folder) {
     return number && pid > 0 ? pid : 0;
 }
 
+// The pid file, or a temporary file the whole-file writer left of it when the
+// program ended half way ("pid.XXXXXX").
+bool IsPidFile(const QByteArray& name) {
+    return name == kPidFile || name.startsWith(QByteArray(kPidFile) + '.');
+}
+
 // Only the links and the pid file go, never anything a link points to; then the
 // folder, when that left it empty.
 void RemoveLinkFolder(int parent, const QByteArray& name) {
@@ -145,7 +156,7 @@ void RemoveLinkFolder(int parent, const QByteArray& name) {
     if (folder.get() < 0) return;
     for (const QByteArray& entry : Entries(folder.get()))
         if (::fstatat(folder.get(), entry.constData(), &info, AT_SYMLINK_NOFOLLOW) == 0 &&
-            (S_ISLNK(info.st_mode) || (entry == kPidFile && S_ISREG(info.st_mode))))
+            (S_ISLNK(info.st_mode) || (IsPidFile(entry) && S_ISREG(info.st_mode))))
             ::unlinkat(folder.get(), entry.constData(), 0);
     ::unlinkat(parent, name.constData(), AT_REMOVEDIR);
 }
@@ -166,18 +177,18 @@ void RemoveEndedLinkFolders(int parent) {
     }
 }
 
-// Opens the folder holding the folders of links, made when missing; -1, with
+// Opens the folder holding the folders of links, made when missing; none, with
 // *error naming it, when it is not the user's own.
-int OpenLinkParent(const QString& parent, QString* error) {
+Fd OpenLinkParent(const QString& parent, QString* error) {
     const QByteArray path = QFile::encodeName(parent);
     if (::mkdir(path.constData(), 0700) != 0 && errno != EEXIST) {
         SetError(error, QStringLiteral("no folder for dosbox's drives could be made at %1: %2")
                             .arg(parent, qt_error_string(errno)));
-        return -1;
+        return Fd();
     }
     struct stat info = {};
-    const int fd = OpenOwnFolder(AT_FDCWD, path, &info);
-    if (fd < 0)
+    Fd fd = OpenOwnFolder(AT_FDCWD, path, &info);
+    if (!fd.valid())
         SetError(error, QStringLiteral("%1 is not a folder of this user's own with no access for "
                                        "others; dosbox's drives are not made there")
                             .arg(parent));
@@ -207,7 +218,8 @@ QString MakeDriveLinks(const QStringList& drives, QString* error) {
         const QByteArray target = QFile::encodeName(drives[i]);
         const QByteArray link = name + '/' + DriveLetter(i).toLower().toLatin1();
         if (::symlinkat(target.constData(), parent.get(), link.constData()) != 0) {
-            SetError(error, QStringLiteral("%1 could not be given to dosbox").arg(drives[i]));
+            SetError(error, QStringLiteral("%1 could not be given to dosbox: %2")
+                                .arg(drives[i], qt_error_string(errno)));
             RemoveLinkFolder(parent.get(), name);
             return QString();
         }

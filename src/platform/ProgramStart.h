@@ -9,7 +9,8 @@
 //
 // How a program is run is decided by the file's own header, not by its name:
 //   Native   an ELF executable or a script ("#!"), run as it is;
-//   Windows  an "MZ" executable with a "PE" header, run through wine;
+//   Windows  an "MZ" executable with a "PE" header (or a 16-bit "NE" one), run
+//            through wine;
 //   Dos      an "MZ" executable without one, run through dosbox.
 // wine and dosbox are used only when installed (found on PATH); a program of a
 // kind that can't be run here is not started.

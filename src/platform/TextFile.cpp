@@ -142,6 +142,12 @@ bool WriteTextLines(const QString& path, const QStringList& lines, QString* erro
     return WriteFileWhole(path, EncodeText(text), error);
 }
 
+bool IsOutOfSpaceError(const QString& error) {
+    for (int code : {ENOSPC, EDQUOT, EFBIG})
+        if (error.contains(qt_error_string(code))) return true;
+    return false;
+}
+
 bool AppendText(const QString& path, const QString& text, QString* error) {
     QFile file(path);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Append)) {
