@@ -13,6 +13,7 @@
 #include <QRandomGenerator>
 #include <QRegularExpression>
 #include <QStandardPaths>
+#include <algorithm>
 #include <cerrno>
 #include <csignal>
 
@@ -193,6 +194,48 @@ Fd OpenLinkParent(const QString& parent, QString* error) {
                                        "others; dosbox's drives are not made there")
                             .arg(parent));
     return fd;
+}
+
+// ---- What wine and dosbox say ----------------------------------------------
+
+// Their error output goes to a file of its own in the same folder of the
+// user's own, so that what wine says when it can't run a program (that wine32
+// is missing, say) can be shown when the program ends without a window. A
+// later start removes the files older than an hour: their programs have long
+// shown a window or ended (a file removed under a running program only loses
+// what it writes from then on).
+constexpr char kErrorPrefix[] = "err-";
+constexpr qint64 kErrorFileSeconds = 3600;
+constexpr qint64 kErrorTailBytes = 4096;
+constexpr int kErrorTailLines = 8;
+
+void RemoveOldErrorFiles(int parent) {
+    const qint64 now = QDateTime::currentSecsSinceEpoch();
+    for (const QByteArray& name : Entries(parent)) {
+        struct stat info = {};
+        if (name.startsWith(kErrorPrefix) &&
+            ::fstatat(parent, name.constData(), &info, AT_SYMLINK_NOFOLLOW) == 0 &&
+            S_ISREG(info.st_mode) && now - info.st_mtime > kErrorFileSeconds)
+            ::unlinkat(parent, name.constData(), 0);
+    }
+}
+
+// A new empty file for a program's error output; empty when none can be made
+// (the output is then dropped).
+QString MakeErrorFile() {
+    const QString parentPath = LinkParent();
+    const Fd parent(OpenLinkParent(parentPath, nullptr));
+    if (!parent.valid()) return QString();
+    RemoveOldErrorFiles(parent.get());
+    for (int tries = 0; tries < 100; ++tries) {
+        const QByteArray name =
+            kErrorPrefix + QByteArray::number(QRandomGenerator::system()->generate(), 36);
+        const Fd file(::openat(parent.get(), name.constData(),
+                               O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600));
+        if (file.valid()) return parentPath + '/' + QString::fromLatin1(name);
+        if (errno != EEXIST) break;
+    }
+    return QString();
 }
 
 // Makes a folder of links, one per drive, named by the drive's letter; its
@@ -382,13 +425,17 @@ bool StartProgram(const QString& path, const QString& workingFolder, const QStri
     process.setWorkingDirectory(workingFolder);
     process.setStandardInputFile(QProcess::nullDevice());
     if (kind != ProgramKind::Native) {
-        // wine's and dosbox's own reports are of no use to the user here.
+        // Of wine's and dosbox's own reports only the last words of their error
+        // output are kept: why a program they were given could not run.
         process.setStandardOutputFile(QProcess::nullDevice());
-        process.setStandardErrorFile(QProcess::nullDevice());
+        result.errorOutput = MakeErrorFile();
+        process.setStandardErrorFile(result.errorOutput.isEmpty() ? QProcess::nullDevice()
+                                                                  : result.errorOutput);
     }
     if (!process.startDetached(&result.pid)) {
         SetError(error, QStringLiteral("%1 could not be started").arg(program));
         if (!links.isEmpty()) RemoveLinkFolder(links);
+        if (!result.errorOutput.isEmpty()) QFile::remove(result.errorOutput);
         return false;
     }
     // A later start keeps the links while the process the pid file names runs:
@@ -399,6 +446,7 @@ bool StartProgram(const QString& path, const QString& workingFolder, const QStri
         if (!WriteFileWhole(pidFile, QByteArray::number(result.pid), &why)) {
             if (result.pid > 0) ::kill(static_cast<pid_t>(result.pid), SIGKILL);
             RemoveLinkFolder(links);
+            QFile::remove(result.errorOutput);
             SetError(error, QStringLiteral("%1 was not started: %2 could not be written: %3")
                                 .arg(program, pidFile, why));
             return false;
@@ -406,6 +454,17 @@ bool StartProgram(const QString& path, const QString& workingFolder, const QStri
     }
     if (started) *started = result;
     return true;
+}
+
+QString EndedProgramErrorOutput(const StartedProgram& started) {
+    if (started.errorOutput.isEmpty() || ProcessRuns(started.pid)) return QString();
+    QFile file(started.errorOutput);
+    if (!file.open(QIODevice::ReadOnly)) return QString();
+    if (file.size() > kErrorTailBytes) file.seek(file.size() - kErrorTailBytes);
+    QStringList lines;
+    for (const QByteArray& line : file.readAll().split('\n'))
+        if (!line.trimmed().isEmpty()) lines << DecodeTextLine(line.trimmed());
+    return lines.mid(std::max<qsizetype>(0, lines.size() - kErrorTailLines)).join('\n');
 }
 
 bool StartProgram(const QString& path, const QString& workingFolder, qint64* pid, QString* error) {

@@ -62,7 +62,14 @@ struct StartedProgram {
     // and some time after that.
     QString readyTitle;
     std::chrono::milliseconds settle{0};
+    // wine's or dosbox's error output goes to this file (empty: dropped).
+    QString errorOutput;
 };
+
+// Once the started program has ended: the last lines of its error output (up to
+// eight, joined by line breaks), which say why wine could not run it; empty
+// while it runs or when it said nothing.
+QString EndedProgramErrorOutput(const StartedProgram& started);
 
 // Starts the program so that it can be given the typed files (see ProgramPaths);
 // true with *started filled in when it runs. On failure *error says why and

@@ -162,6 +162,29 @@ TEST_F(ProgramStart, WindowsAndDosProgramsRunThroughWineAndDosbox) {
     EXPECT_TRUE(QFileInfo::exists(dos));
 }
 
+// What wine says on its error output before it ends (without its 32-bit part
+// it can't run the program) is kept: its last eight lines.
+TEST_F(ProgramStart, TheLastWordsOfAWineThatEndedAreKept) {
+    QDir().mkpath(dir.filePath("tools"));
+    Make(dir.filePath("tools/wine"),
+         "#!/bin/sh\nfor i in 1 2 3 4 5 6 7; do echo \"line $i\" >&2; done\n"
+         "printf 'it looks like wine32 is missing, you should install it.\\n\\n"
+         "apt-get install wine32:i386' >&2\nexit 1\n",
+         true);
+    qputenv("PATH", QFile::encodeName(dir.filePath("tools")) + ":" + path);
+    OwnFolder();
+    const QString windows = Make(dir.filePath("sixtests.exe"), MzProgram("NE"));
+    StartedProgram started;
+    ASSERT_TRUE(StartProgram(windows, dir.path(), {}, &started));
+    QElapsedTimer timer;
+    timer.start();
+    while (QFileInfo::exists(QStringLiteral("/proc/%1").arg(started.pid)) && timer.elapsed() < 5000)
+        QThread::msleep(10);
+    EXPECT_EQ(EndedProgramErrorOutput(started),
+              "line 2\nline 3\nline 4\nline 5\nline 6\nline 7\nit looks like wine32 is "
+              "missing, you should install it.\napt-get install wine32:i386");
+}
+
 // dosbox's links are made only in a folder of the user's own that no one else
 // may enter, and only with their pid file written; else nothing is left running.
 TEST_F(ProgramStart, ADosStartWhoseLinksAreNotSafeStartsNothing) {
