@@ -100,7 +100,7 @@ TEST(TextFile, AFolderThatCannotBeReadTakesTheFileAndTheWriteSucceeds) {
     ::chmod(QFile::encodeName(folder).constData(), 0700);
     ASSERT_TRUE(WIFEXITED(status));
     if (WEXITSTATUS(status) == 2) GTEST_SKIP() << "the user reads the folder anyway";
-    ASSERT_NE(WEXITSTATUS(status), 3) << "could not become the unprivileged user";
+    if (WEXITSTATUS(status) == 3) GTEST_SKIP() << "could not become the unprivileged user";
     EXPECT_EQ(WEXITSTATUS(status), 0) << "the write was reported failed";
     QFile file(path);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
