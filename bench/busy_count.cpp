@@ -3,8 +3,13 @@
 // step. The counts are meant to give about 1000 half steps a second, so the batch
 // should take about 100 ms; a loaded machine makes it longer.
 //
-// Usage: busy_count [batches]   (default 20)
-// Last line: "busy count: <median ms> ms per 100 half steps (min <ms>, max <ms>)".
+// A smaller step size makes a longer batch: at 0.000005 inch one of 2000 half
+// steps, about 2 s, which lets window events in every tenth of a second as every
+// long move does; its pace must stay that of the short batch.
+//
+// Usage: busy_count [batches] [step size]   (default 20 and 0.0001)
+// Last line: "busy count: <median ms> ms per <n> half steps (min <ms>, max <ms>),
+// <rate> half steps a second".
 
 #include <QCoreApplication>
 #include <algorithm>
@@ -59,7 +64,9 @@ int main(int argc, char** argv) {
     const int batches = argc > 1 ? std::max(1, std::atoi(argv[1])) : 20;
 
     BatchHost host;
-    host.state.StepSize = 0.0001;  // a To/From batch of 100 half steps
+    host.state.StepSize = argc > 2 ? std::atof(argv[2]) : 0.0001;  // 100 half steps a batch
+    const int32_t halfSteps = BatchHalfSteps(host.state.StepSize, true);
+    host.state.Manual = true;  // a running live loop
     LiveLoop loop(host);
     loop.SetBusyCountStep(kBusyCountStep);
 
@@ -74,7 +81,10 @@ int main(int argc, char** argv) {
                 .count());
     }
     std::sort(ms.begin(), ms.end());
-    std::printf("busy count: %.2f ms per 100 half steps (min %.2f, max %.2f)\n", ms[ms.size() / 2],
-                ms.front(), ms.back());
+    const double median = ms[ms.size() / 2];
+    std::printf(
+        "busy count: %.2f ms per %d half steps (min %.2f, max %.2f), %.1f half steps a "
+        "second\n",
+        median, halfSteps, ms.front(), ms.back(), halfSteps / median * 1000);
     return 0;
 }

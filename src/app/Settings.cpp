@@ -6,6 +6,7 @@
 #include <utility>
 #include <vector>
 
+#include "autotest/MoveSizes.h"
 #include "core/NumberText.h"
 #include "platform/ProgramFolder.h"
 #include "platform/TextFile.h"
@@ -40,11 +41,24 @@ bool ReadLongIn(const QString& text, int32_t low, int32_t high, int32_t& value) 
     return true;
 }
 
-// A step size must be a positive distance: every move count and position
-// display divides by it.
-bool ReadStepSize(const QString& text, double& value) {
+// A step size must be a positive distance (every move count and position
+// display divides by it) that a tester's drive makes. Why a number is refused
+// goes to why.
+bool ReadStepSize(const QString& text, double& value, const QString& name, QString& why) {
     double v = 0;
     if (!ParseNumber(text, v) || !(v > 0)) return false;
+    why = HalfStepProblem(name, v);
+    if (!why.isEmpty()) return false;
+    value = v;
+    return true;
+}
+
+// A move of the automated test: a whole number no longer than a tester travels.
+bool ReadMove(const QString& text, int32_t& value, const QString& name, QString& why) {
+    int32_t v = 0;
+    if (!ParseLong(text, v)) return false;
+    why = MoveSizeProblem(name, v);
+    if (!why.isEmpty()) return false;
     value = v;
     return true;
 }
@@ -148,8 +162,16 @@ SettingsLoadOutcome ApplySettingsLines(bool fileRead, const QStringList& lines, 
             {4, [&](const QString& t) { return ReadText(t, c.mnuTFswapCaption); }},
             {5, [&](const QString& t) { return ReadBool(t, c.mnuTFswap); }},
             {6, [&](const QString& t) { return ReadBool(t, c.mnuSwapMotors); }},
-            {7, [&](const QString& t) { return ReadStepSize(t, s.StepSize); }},
-            {51, [&](const QString& t) { return ReadStepSize(t, s.LRStepSize); }},
+            {7,
+             [&](const QString& t) {
+                 return ReadStepSize(t, s.StepSize, QStringLiteral("StepSize"),
+                                     outcome.failedReason);
+             }},
+            {51,
+             [&](const QString& t) {
+                 return ReadStepSize(t, s.LRStepSize, QStringLiteral("LRStepSize"),
+                                     outcome.failedReason);
+             }},
             {8, [&](const QString& t) { return ReadBool(t, s.Metric); }},
             {9, [&](const QString& t) { return ReadBool(t, s.KnifeRight); }},
             {10, [&](const QString& t) { return ReadBool(t, c.MnuFixed); }},
@@ -197,19 +219,24 @@ SettingsLoadOutcome ApplySettingsLines(bool fileRead, const QStringList& lines, 
         auto whole = [](int32_t& target) {
             return [&target](const QString& t) { return ParseLong(t, target); };
         };
+        auto move = [&outcome](int32_t& target, const char* name) {
+            return [&target, &outcome, name](const QString& t) {
+                return ReadMove(t, target, QLatin1String(name), outcome.failedReason);
+            };
+        };
         const std::vector<Step> zone3 = {
             {40, whole(s.LRMinFrames)},
             {41, whole(s.LRDelta)},
-            {42, whole(s.LRSmMove)},
-            {43, whole(s.LRLgMove)},
+            {42, move(s.LRSmMove, "LRSmMove")},
+            {43, move(s.LRLgMove, "LRLgMove")},
             {44, whole(s.TFRoughFrames)},
             {45, whole(s.TFOblatedelta)},
-            {46, whole(s.TFOblateMove)},
+            {46, move(s.TFOblateMove, "TFOblateMove")},
             {47, whole(s.TFRoughDelta)},
-            {48, whole(s.TFRoughMove)},
+            {48, move(s.TFRoughMove, "TFRoughMove")},
             // The final frame count bounds the frame history of the measurement.
             {49, [&](const QString& t) { return ReadLongIn(t, 0, kMaxFrames, s.TFFinalFrames); }},
-            {50, whole(s.TFFinalMoves)},
+            {50, move(s.TFFinalMoves, "TFFinalMoves")},
         };
         outcome.failedLine = runUntilFailure(zone3);
         loaded = outcome.failedLine == 0;

@@ -62,6 +62,8 @@ struct SettingsLoadOutcome {
                                    // the Auto Test Variables dialog
     int failedLine = 0;            // first line (1..51) that stopped zone 1 or 3; 0 when the
                                    // file could not be read or nothing failed
+    QString failedReason;          // why that line's number was refused, when it is a number
+                                   // out of a tester's reach (a step or a move); else empty
 };
 
 // Applies the lines read from the file (fileRead false: missing or unreadable)

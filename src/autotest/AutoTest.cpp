@@ -6,6 +6,7 @@
 #include <cstdlib>
 
 #include "autotest/HalfStep.h"
+#include "autotest/MoveSizes.h"
 #include "autotest/ZoneNullSearch.h"
 #include "core/NumberText.h"
 #include "platform/ProgramFolder.h"
@@ -20,15 +21,16 @@ int ZonesOf(const TestState& s) {
 }
 
 // After a run both axes go back to position 0: the platform first, then the knife.
-void RewindAxes(TestState& s, AutoTestHost& host) {
+// False when Abort or the closing program stopped the rewind.
+bool RewindAxes(TestState& s, AutoTestHost& host) {
     const int platform = s.Ypos > 0 ? -1 : 1;
     LogLine(host, QStringLiteral("Rewinding ") + QString::number(s.Ypos) +
                       QStringLiteral(" Steps to ") + QString::number(platform) +
                       QStringLiteral("steps"));
     host.DoEvents();
-    HalfSteps(s, host, Axis::ToFrom, platform, std::llabs(int64_t{s.Ypos}));
+    if (!HalfSteps(s, host, Axis::ToFrom, platform, std::llabs(int64_t{s.Ypos}))) return false;
     const int knife = s.Xpos > 0 ? -1 : 1;
-    HalfSteps(s, host, Axis::Knife, knife, std::llabs(int64_t{s.Xpos}));
+    return HalfSteps(s, host, Axis::Knife, knife, std::llabs(int64_t{s.Xpos}));
 }
 
 // The log goes to the debug log while the debug display is on; either way the log
@@ -176,6 +178,10 @@ QString AutoTestSettingsProblem(const TestState& s) {
         problems << QStringLiteral(
                         "Every move must be at least 1 half step, or no zone can end: ") +
                         unset.join(QStringLiteral(", ")) + QLatin1Char('.');
+    // A move longer than a tester travels would run its half steps for hours.
+    for (const auto& [name, value] : moves)
+        if (QString far = MoveSizeProblem(QLatin1String(name), value); !far.isEmpty())
+            problems << far;
     return problems.join(kCrLfText);
 }
 
@@ -228,7 +234,7 @@ AutoTestOutcome RunAutoTest(TestState& s, AutoTestHost& host, bool knifeRight) {
             test.FoundOblate = false;
         }
         if (stopped) break;
-        RewindAxes(s, host);
+        stopped = !RewindAxes(s, host);
         FlushLog(s, host);
     }
     EndTest(s, host, start);

@@ -4,6 +4,8 @@
 #include <cmath>
 #include <cstdlib>
 #include <limits>
+#include <optional>
+#include <utility>
 
 #include "autotest/AutoTest.h"
 #include "autotest/MoveSizes.h"
@@ -126,6 +128,16 @@ std::optional<int32_t> MaxAfterMinMoved(int32_t max, int32_t min) {
 QString StoreAutoTestValues(TestState& s, const AutoTestControlValues& v) {
     if (QString problem = IntensityWindowProblem(v.sldMax, v.sldmin); !problem.isEmpty())
         return problem;
+    const std::pair<const char*, const std::optional<int32_t>&> moves[] = {
+        {"LRLgMove", v.cmbLrLgMove},
+        {"LRSmMove", v.cmbLrSmMove},
+        {"TFOblateMove", v.cmbTfOblateMove},
+        {"TFRoughMove", v.CmbTfRoughMove},
+        {"TFFinalMoves", v.cmbTfFinalMove}};
+    for (const auto& [name, item] : moves)
+        if (item)
+            if (QString far = MoveSizeProblem(QLatin1String(name), *item); !far.isEmpty())
+                return far;
     auto margin = [](const std::optional<int32_t>& item, int32_t& target) {
         if (item) target = *item;
     };

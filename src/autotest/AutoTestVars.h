@@ -101,7 +101,8 @@ struct AutoTestControlValues {
 // list whose item moves no half step: the dialog never stores a move of 0.
 // An intensity window the test would refuse at its start (the gap rule stops at
 // the sliders' ends, so sldMax can meet sldmin there) stores nothing: the result
-// is then the test's own message, empty when the values were stored.
+// is then the test's own message, empty when the values were stored. So does a
+// move list item longer than a tester travels (MoveSizeProblem).
 [[nodiscard]] QString StoreAutoTestValues(TestState& s, const AutoTestControlValues& v);
 
 // "Reset All Auto-Test Variables to Default": frame counts 4, 15, 30, margins

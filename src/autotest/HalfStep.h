@@ -17,8 +17,11 @@ enum class Axis {
 // run during a step.
 void HalfStep(TestState& s, AutoTestHost& host, Axis axis, int direction);
 
-// A move of count half steps in a row; a count of 0 or less makes no step.
-void HalfSteps(TestState& s, AutoTestHost& host, Axis axis, int direction, int64_t count);
+// A move of count half steps in a row; a count of 0 or less makes no step. A move
+// that lasts longer than a tenth of a second lets window events in now and then
+// (LongMoveWatch) and ends early, returning false, once the abort box is checked
+// or the program is closing.
+bool HalfSteps(TestState& s, AutoTestHost& host, Axis axis, int direction, int64_t count);
 
 // OutputMotorPhases: the motor byte for the current phases of both motors.
 void OutputMotorPhases(const TestState& s, AutoTestHost& host);

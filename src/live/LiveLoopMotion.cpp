@@ -6,6 +6,7 @@
 
 #include "core/NumberText.h"
 #include "live/LiveLoop.h"
+#include "live/MotorPacing.h"
 #include "platform/KeyState.h"
 
 // One axis and direction, as a pass code asks for it.
@@ -130,9 +131,13 @@ void LiveLoop::HalfStep(const Motion& motion) {
 void LiveLoop::FullSpeedBatch(const Motion& motion) {
     const int32_t n = BatchHalfSteps(S().StepSize, motion.platform);
     const int32_t factor = motion.platform ? 1 : 3;
+    LongMoveWatch watch(host_, [this] { return S().ClosingDown || !S().Manual; });
     for (int32_t i = 0; i < n; ++i) {
         HalfStep(motion);
-        BusyCount(0, factor, 0);
+        const PaceClock::time_point begin = PaceClock::now();
+        const bool stop = watch.MustStop();
+        ::BusyCount(host_, busyStep_, 0, factor, 0, begin);
+        if (stop) return;
     }
 }
 
@@ -160,15 +165,5 @@ void LiveLoop::FastRun(LiveRun& run, const Motion& motion) {
 }
 
 void LiveLoop::BusyCount(int64_t start, int32_t factor, int32_t plus) {
-    using Clock = std::chrono::steady_clock;
-    const bool timed = busyStep_.count() > 0;
-    Clock::time_point due = timed ? Clock::now() : Clock::time_point{};
-    for (int64_t i = start; i < static_cast<int64_t>(factor) * host_.MindelayValue() + plus; ++i) {
-        if (!timed) continue;
-        // Each step ends a fixed time after the previous one, so the time spent
-        // reading the slider is part of the step rather than added to it.
-        due += busyStep_;
-        while (Clock::now() < due) {
-        }
-    }
+    ::BusyCount(host_, busyStep_, start, factor, plus, PaceClock::now());
 }

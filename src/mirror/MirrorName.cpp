@@ -1,5 +1,7 @@
 #include "mirror/MirrorName.h"
 
+#include "mirror/RecentMirrors.h"
+
 namespace {
 
 const QString kNotPlainText =
@@ -17,6 +19,9 @@ QString ProfileNameProblem(const QString& name) {
     if (name.isEmpty()) return QStringLiteral("Name is empty!");
     if (name == QLatin1String(".") || name == QLatin1String(".."))
         return QStringLiteral("Name may not be . or ..!");
+    // The recent-mirror list holds its unused entries under this caption.
+    if (IsEmptyRecentCaption(name))
+        return QStringLiteral("Name may not be mnu, which marks an unused recent mirror!");
     if (name.size() > kMaxProfileNameLength)
         return QStringLiteral("Name may not be longer than %1 characters!")
             .arg(kMaxProfileNameLength);

@@ -17,7 +17,8 @@ constexpr int kMaxProfileNameLength = 60;
 bool IsIllegalNameChar(QChar c);
 
 // Why the name cannot be used as a profile or result folder name; empty when it
-// can. Refused: the empty name, "." and "..", the characters / \ : * ? < > |,
+// can. Refused: the empty name, "." and "..", "mnu" (an unused recent-list
+// entry's caption), the characters / \ : * ? < > |,
 // control characters (a line break would break the profile file), characters
 // that do not survive being written as UTF-8 and read back (an unpaired UTF-16
 // surrogate, a non-character, U+FFFD, U+FEFF) and names longer than kMaxProfileNameLength.

@@ -20,6 +20,13 @@ QString DesktopPrograms::Refusal() const {
 }
 
 bool DesktopPrograms::SendKeys(const KeySequence& keys, bool wait) {
+    // A program that ended instead of taking the keys may have said why (wine
+    // without its 32-bit part does).
+    const auto failed = [this] {
+        const QString words = EndedProgramErrorOutput(started_);
+        if (!words.isEmpty()) error_ += QStringLiteral("; its error output ended with:\n") + words;
+        return false;
+    };
     const std::chrono::milliseconds windowWait = started_.paths.Kind() == ProgramKind::Windows
                                                      ? std::max(windowWait_, kWineWindowWait)
                                                      : windowWait_;
@@ -28,11 +35,11 @@ bool DesktopPrograms::SendKeys(const KeySequence& keys, bool wait) {
     // are lost.
     if (!ready_ && !started_.readyTitle.isEmpty()) {
         if (!WaitForWindowTitle(started_.pid, started_.readyTitle, windowWait, &error_))
-            return false;
+            return failed();
         MySleep(static_cast<float>(started_.settle.count()));
     }
     ready_ = true;
-    return SendKeysToProcess(started_.pid, keys, wait, windowWait, &error_);
+    return SendKeysToProcess(started_.pid, keys, wait, windowWait, &error_) || failed();
 }
 
 void DesktopPrograms::Pause(float ms) {

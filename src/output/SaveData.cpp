@@ -4,6 +4,7 @@
 #include "output/Figure45File.h"
 #include "output/SixTestsFile.h"
 #include "output/TextResults.h"
+#include "platform/TextFile.h"
 
 bool SaveData(TestState& s, SaveDataHost& host) {
     // The profile could not hold the next number: the results would carry a
@@ -46,11 +47,14 @@ bool SaveData(TestState& s, SaveDataHost& host) {
     if (!WriteMirrorProfile(s.WorkFile, MirrorProfileLines(s), &error))
         host.ShowMessage(
             ProfileNotSavedText(s.WorkFile, error) +
-                QStringLiteral("\r\nIt still gives %1 as the next test. Free some space and save "
-                               "the mirror again with \"Tests Ran to Date\" %1 (Add or Edit "
-                               "Mirror Specifications) before the next test, or its files replace "
+                QStringLiteral("\r\nIt still gives %1 as the next test. %2 the mirror again "
+                               "with \"Tests Ran to Date\" %1 (Add or Edit Mirror "
+                               "Specifications) before the next test, or its files replace "
                                "these.")
-                    .arg(s.WorkNum - 1),
+                    .arg(s.WorkNum - 1)
+                    // More room only helps when room is what was missing.
+                    .arg(IsOutOfSpaceError(error) ? QStringLiteral("Free some space and save")
+                                                  : QStringLiteral("Save")),
             MsgButtons::OK, MsgIcon::Exclamation, QStringLiteral("File Warning!"));
     return true;
 }

@@ -13,6 +13,7 @@
 #include <QRandomGenerator>
 #include <QRegularExpression>
 #include <QStandardPaths>
+#include <algorithm>
 #include <cerrno>
 #include <csignal>
 
@@ -39,11 +40,14 @@ qint64 Dword(const QByteArray& bytes, qint64 offset) {
 }
 
 ProgramKind KindOfMz(QFile& file, const QByteArray& head) {
-    // The new-style header's offset sits at 0x3c; a Windows program has "PE\0\0" there.
+    // The new-style header's offset sits at 0x3c; a Windows program has "PE\0\0"
+    // there, a 16-bit one "NE" (which DOS can't run either: wine runs both).
     const qint64 offset = Dword(head, 0x3c);
     if (offset < 0x40 || offset > file.size() - 4) return ProgramKind::Dos;
     if (!file.seek(offset)) return ProgramKind::Dos;
-    return file.read(4) == QByteArray("PE\0\0", 4) ? ProgramKind::Windows : ProgramKind::Dos;
+    const QByteArray signature = file.read(4);
+    return signature == QByteArray("PE\0\0", 4) || signature.startsWith("NE") ? ProgramKind::Windows
+                                                                              : ProgramKind::Dos;
 }
 
 void SetError(QString* error, const QString& text) {
@@ -101,20 +105,22 @@ QString LinkParent() {
 }
 
 // Opens the entry as a folder only when it is a real folder (never a link) of
-// the user's own that no one else may enter; -1 otherwise.
-int OpenOwnFolder(int parent, const QByteArray& name, struct stat* info) {
-    const int fd = ::openat(parent, name.constData(),
-                            O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
-    if (fd >= 0 && ::fstat(fd, info) == 0 && OwnPrivate(*info)) return fd;
-    if (fd >= 0) ::close(fd);
-    return -1;
+// the user's own that no one else may enter; none otherwise.
+Fd OpenOwnFolder(int parent, const QByteArray& name, struct stat* info) {
+    Fd fd(::openat(parent, name.constData(),
+                   O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
+    if (fd.valid() && ::fstat(fd.get(), info) == 0 && OwnPrivate(*info)) return fd;
+    return Fd();
 }
 
 // The names in the folder, but "." and "..".
 QList<QByteArray> Entries(int folder) {
     QList<QByteArray> names;
-    DIR* dir = ::fdopendir(::openat(folder, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    Fd own(::openat(folder, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (!own.valid()) return names;
+    DIR* dir = ::fdopendir(own.get());
     if (!dir) return names;
+    own.release();  // closed with the stream
     while (const dirent* entry = ::readdir(dir))
         if (qstrcmp(entry->d_name, ".") != 0 && qstrcmp(entry->d_name, "..") != 0)
             names << entry->d_name;
@@ -137,6 +143,12 @@ qint64 ReadPid(int folder) {
     return number && pid > 0 ? pid : 0;
 }
 
+// The pid file, or a temporary file the whole-file writer left of it when the
+// program ended half way ("pid.XXXXXX").
+bool IsPidFile(const QByteArray& name) {
+    return name == kPidFile || name.startsWith(QByteArray(kPidFile) + '.');
+}
+
 // Only the links and the pid file go, never anything a link points to; then the
 // folder, when that left it empty.
 void RemoveLinkFolder(int parent, const QByteArray& name) {
@@ -145,7 +157,7 @@ void RemoveLinkFolder(int parent, const QByteArray& name) {
     if (folder.get() < 0) return;
     for (const QByteArray& entry : Entries(folder.get()))
         if (::fstatat(folder.get(), entry.constData(), &info, AT_SYMLINK_NOFOLLOW) == 0 &&
-            (S_ISLNK(info.st_mode) || (entry == kPidFile && S_ISREG(info.st_mode))))
+            (S_ISLNK(info.st_mode) || (IsPidFile(entry) && S_ISREG(info.st_mode))))
             ::unlinkat(folder.get(), entry.constData(), 0);
     ::unlinkat(parent, name.constData(), AT_REMOVEDIR);
 }
@@ -166,22 +178,64 @@ void RemoveEndedLinkFolders(int parent) {
     }
 }
 
-// Opens the folder holding the folders of links, made when missing; -1, with
+// Opens the folder holding the folders of links, made when missing; none, with
 // *error naming it, when it is not the user's own.
-int OpenLinkParent(const QString& parent, QString* error) {
+Fd OpenLinkParent(const QString& parent, QString* error) {
     const QByteArray path = QFile::encodeName(parent);
     if (::mkdir(path.constData(), 0700) != 0 && errno != EEXIST) {
         SetError(error, QStringLiteral("no folder for dosbox's drives could be made at %1: %2")
                             .arg(parent, qt_error_string(errno)));
-        return -1;
+        return Fd();
     }
     struct stat info = {};
-    const int fd = OpenOwnFolder(AT_FDCWD, path, &info);
-    if (fd < 0)
+    Fd fd = OpenOwnFolder(AT_FDCWD, path, &info);
+    if (!fd.valid())
         SetError(error, QStringLiteral("%1 is not a folder of this user's own with no access for "
                                        "others; dosbox's drives are not made there")
                             .arg(parent));
     return fd;
+}
+
+// ---- What wine and dosbox say ----------------------------------------------
+
+// Their error output goes to a file of its own in the same folder of the
+// user's own, so that what wine says when it can't run a program (that wine32
+// is missing, say) can be shown when the program ends without a window. A
+// later start removes the files older than an hour: their programs have long
+// shown a window or ended (a file removed under a running program only loses
+// what it writes from then on).
+constexpr char kErrorPrefix[] = "err-";
+constexpr qint64 kErrorFileSeconds = 3600;
+constexpr qint64 kErrorTailBytes = 4096;
+constexpr int kErrorTailLines = 8;
+
+void RemoveOldErrorFiles(int parent) {
+    const qint64 now = QDateTime::currentSecsSinceEpoch();
+    for (const QByteArray& name : Entries(parent)) {
+        struct stat info = {};
+        if (name.startsWith(kErrorPrefix) &&
+            ::fstatat(parent, name.constData(), &info, AT_SYMLINK_NOFOLLOW) == 0 &&
+            S_ISREG(info.st_mode) && now - info.st_mtime > kErrorFileSeconds)
+            ::unlinkat(parent, name.constData(), 0);
+    }
+}
+
+// A new empty file for a program's error output; empty when none can be made
+// (the output is then dropped).
+QString MakeErrorFile() {
+    const QString parentPath = LinkParent();
+    const Fd parent(OpenLinkParent(parentPath, nullptr));
+    if (!parent.valid()) return QString();
+    RemoveOldErrorFiles(parent.get());
+    for (int tries = 0; tries < 100; ++tries) {
+        const QByteArray name =
+            kErrorPrefix + QByteArray::number(QRandomGenerator::system()->generate(), 36);
+        const Fd file(::openat(parent.get(), name.constData(),
+                               O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600));
+        if (file.valid()) return parentPath + '/' + QString::fromLatin1(name);
+        if (errno != EEXIST) break;
+    }
+    return QString();
 }
 
 // Makes a folder of links, one per drive, named by the drive's letter; its
@@ -207,7 +261,8 @@ QString MakeDriveLinks(const QStringList& drives, QString* error) {
         const QByteArray target = QFile::encodeName(drives[i]);
         const QByteArray link = name + '/' + DriveLetter(i).toLower().toLatin1();
         if (::symlinkat(target.constData(), parent.get(), link.constData()) != 0) {
-            SetError(error, QStringLiteral("%1 could not be given to dosbox").arg(drives[i]));
+            SetError(error, QStringLiteral("%1 could not be given to dosbox: %2")
+                                .arg(drives[i], qt_error_string(errno)));
             RemoveLinkFolder(parent.get(), name);
             return QString();
         }
@@ -370,13 +425,17 @@ bool StartProgram(const QString& path, const QString& workingFolder, const QStri
     process.setWorkingDirectory(workingFolder);
     process.setStandardInputFile(QProcess::nullDevice());
     if (kind != ProgramKind::Native) {
-        // wine's and dosbox's own reports are of no use to the user here.
+        // Of wine's and dosbox's own reports only the last words of their error
+        // output are kept: why a program they were given could not run.
         process.setStandardOutputFile(QProcess::nullDevice());
-        process.setStandardErrorFile(QProcess::nullDevice());
+        result.errorOutput = MakeErrorFile();
+        process.setStandardErrorFile(result.errorOutput.isEmpty() ? QProcess::nullDevice()
+                                                                  : result.errorOutput);
     }
     if (!process.startDetached(&result.pid)) {
         SetError(error, QStringLiteral("%1 could not be started").arg(program));
         if (!links.isEmpty()) RemoveLinkFolder(links);
+        if (!result.errorOutput.isEmpty()) QFile::remove(result.errorOutput);
         return false;
     }
     // A later start keeps the links while the process the pid file names runs:
@@ -387,6 +446,7 @@ bool StartProgram(const QString& path, const QString& workingFolder, const QStri
         if (!WriteFileWhole(pidFile, QByteArray::number(result.pid), &why)) {
             if (result.pid > 0) ::kill(static_cast<pid_t>(result.pid), SIGKILL);
             RemoveLinkFolder(links);
+            QFile::remove(result.errorOutput);
             SetError(error, QStringLiteral("%1 was not started: %2 could not be written: %3")
                                 .arg(program, pidFile, why));
             return false;
@@ -394,6 +454,17 @@ bool StartProgram(const QString& path, const QString& workingFolder, const QStri
     }
     if (started) *started = result;
     return true;
+}
+
+QString EndedProgramErrorOutput(const StartedProgram& started) {
+    if (started.errorOutput.isEmpty() || ProcessRuns(started.pid)) return QString();
+    QFile file(started.errorOutput);
+    if (!file.open(QIODevice::ReadOnly)) return QString();
+    if (file.size() > kErrorTailBytes) file.seek(file.size() - kErrorTailBytes);
+    QStringList lines;
+    for (const QByteArray& line : file.readAll().split('\n'))
+        if (!line.trimmed().isEmpty()) lines << DecodeTextLine(line.trimmed());
+    return lines.mid(std::max<qsizetype>(0, lines.size() - kErrorTailLines)).join('\n');
 }
 
 bool StartProgram(const QString& path, const QString& workingFolder, qint64* pid, QString* error) {

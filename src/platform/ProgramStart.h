@@ -9,7 +9,8 @@
 //
 // How a program is run is decided by the file's own header, not by its name:
 //   Native   an ELF executable or a script ("#!"), run as it is;
-//   Windows  an "MZ" executable with a "PE" header, run through wine;
+//   Windows  an "MZ" executable with a "PE" header (or a 16-bit "NE" one), run
+//            through wine;
 //   Dos      an "MZ" executable without one, run through dosbox.
 // wine and dosbox are used only when installed (found on PATH); a program of a
 // kind that can't be run here is not started.
@@ -61,7 +62,14 @@ struct StartedProgram {
     // and some time after that.
     QString readyTitle;
     std::chrono::milliseconds settle{0};
+    // wine's or dosbox's error output goes to this file (empty: dropped).
+    QString errorOutput;
 };
+
+// Once the started program has ended: the last lines of its error output (up to
+// eight, joined by line breaks), which say why wine could not run it; empty
+// while it runs or when it said nothing.
+QString EndedProgramErrorOutput(const StartedProgram& started);
 
 // Starts the program so that it can be given the typed files (see ProgramPaths);
 // true with *started filled in when it runs. On failure *error says why and

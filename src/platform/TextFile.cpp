@@ -103,10 +103,15 @@ class WholeFile {
             if (error) *error = file_.errorString();
             return false;
         }
-        const QString folder = QFileInfo(QFileInfo(file_.fileName()).canonicalFilePath()).path();
+        // The folder of the path that was written, as written: never the working
+        // folder for a file that is gone meanwhile. A folder the user may write
+        // but not read can't be opened to sync it: the file is in place, and
+        // there is nothing more the program can do for it.
+        const QString folder = QFileInfo(file_.fileName()).absolutePath();
         const Fd fd(
             ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-        if (fd.get() < 0 || (::fsync(fd.get()) != 0 && errno != EINVAL)) return Fail(errno, error);
+        if (fd.get() < 0) return true;
+        if (::fsync(fd.get()) != 0 && errno != EINVAL) return Fail(errno, error);
         return true;
     }
 
@@ -135,6 +140,12 @@ bool WriteTextLines(const QString& path, const QStringList& lines, QString* erro
     QString text = lines.join(QLatin1String(kCrLf));
     text += QLatin1String(kCrLf);
     return WriteFileWhole(path, EncodeText(text), error);
+}
+
+bool IsOutOfSpaceError(const QString& error) {
+    for (int code : {ENOSPC, EDQUOT, EFBIG})
+        if (error.contains(qt_error_string(code))) return true;
+    return false;
 }
 
 bool AppendText(const QString& path, const QString& text, QString* error) {

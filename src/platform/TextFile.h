@@ -17,6 +17,11 @@ bool WriteFileWhole(const QString& path, const QByteArray& bytes, QString* error
 // surrogate, which no encoding can hold, is written as U+FFFD).
 bool WriteTextLines(const QString& path, const QStringList& lines, QString* error = nullptr);
 
+// True when a writer's error says the disk or the user's share of it is full
+// (no space left, a disk quota, or a file-size limit), the failures that more
+// room mends.
+bool IsOutOfSpaceError(const QString& error);
+
 // Appends text to a file (the debug log is the only file the program appends to).
 bool AppendText(const QString& path, const QString& text, QString* error = nullptr);
 

@@ -1,5 +1,7 @@
 #include "setup/StepSize.h"
 
+#include <utility>
+
 #include "autotest/MoveSizes.h"
 #include "core/NumberText.h"
 
@@ -74,12 +76,22 @@ StepSizeOutcome ApplyStepSizes(const QString& platformText, const QString& knife
     }
     const double platformHalf = platform / 2;
     const double knifeHalf = knife / 2;
-    // Each move of the test must still be a count of half steps the program can hold.
-    if (!PlatformMovesFit(platformHalf) || !KnifeMovesFit(knifeHalf))
-        return Refused(
-            Refusal("Step size is too small: the moves of the automated test would need more than "
-                    "2147483647 half steps!",
-                    "Ooops"));
+    // A step no tester's drive makes would make moves no tester travels, and the
+    // test would run its half steps for days.
+    for (const auto& [half, text] :
+         {std::pair{platformHalf, platformText}, {knifeHalf, knifeText}}) {
+        if (HalfStepUsable(half)) continue;
+        StepSizeOutcome outcome = Refused(Refusal("", "Ooops"));
+        outcome.message.text =
+            QStringLiteral(
+                "Step size %1 %2 is not one a tester makes: a full step must be %3 to %4 inches "
+                "(%5 to %6 mm)!")
+                .arg(text.trimmed(), millimetres ? QStringLiteral("mm") : QStringLiteral("inch"),
+                     NumText(kMinFullStepInches), NumText(kMaxTravelInches),
+                     NumText(kMinFullStepInches * kMillimetresPerInch),
+                     NumText(kMaxTravelInches * kMillimetresPerInch));
+        return outcome;
+    }
 
     const bool platformChanged = platformHalf != s.StepSize;
     const bool knifeChanged = knifeHalf != s.LRStepSize;

@@ -1,8 +1,11 @@
 #include "sim/SimSettings.h"
 
+#include <QFileInfo>
 #include <QStringList>
+#include <algorithm>
 #include <cmath>
 #include <variant>
+#include <vector>
 
 #include "core/NumberText.h"
 #include "platform/TextFile.h"
@@ -170,28 +173,97 @@ QStringList SimSettingsLines(const SimSettings& settings) {
 }
 
 bool ParseSimSettings(const QStringList& lines, SimSettings& settings) {
-    SimSettings read;
-    for (const QString& line : lines) {
-        if (line.trimmed().isEmpty()) continue;
-        const int eq = line.indexOf(QLatin1Char('='));
-        if (eq <= 0) return false;
-        const QString name = line.left(eq).trimmed();
-        for (const Entry& entry : kEntries) {
-            if (name.compare(QLatin1String(entry.name), Qt::CaseInsensitive) != 0) continue;
-            if (!ReadValue(read, entry.field, line.mid(eq + 1))) return false;
-            break;
-        }
-    }
-    if (!SimSettingsProblem(read).isEmpty()) return false;
+    QList<SimSettingsIssue> issues;
+    const SimSettings read = ReadSimSettings(lines, issues);
+    if (!issues.isEmpty()) return false;
     settings = read;
     return true;
 }
 
-bool LoadSimSettings(const QString& path, SimSettings& settings) {
-    QStringList lines;
-    if (ReadTextLines(path, lines, 64 * 1024) && ParseSimSettings(lines, settings)) return true;
+SimSettings ReadSimSettings(const QStringList& lines, QList<SimSettingsIssue>& issues) {
+    issues.clear();
+    // The lines whose value converts, in file order.
+    struct Value {
+        int line;
+        const Entry* entry;
+        QString text;
+    };
+    std::vector<Value> values;
+    SimSettings all;
+    for (int i = 0; i < lines.size(); ++i) {
+        const QString& line = lines[i];
+        if (line.trimmed().isEmpty()) continue;
+        const int eq = line.indexOf(QLatin1Char('='));
+        if (eq <= 0) {
+            issues.push_back({i + 1, line, QStringLiteral("it is not of the form Name=value.")});
+            continue;
+        }
+        const QString name = line.left(eq).trimmed();
+        const auto entry =
+            std::find_if(std::begin(kEntries), std::end(kEntries), [&](const Entry& e) {
+                return name.compare(QLatin1String(e.name), Qt::CaseInsensitive) == 0;
+            });
+        if (entry == std::end(kEntries)) continue;
+        SimSettings probe = all;
+        if (!ReadValue(probe, entry->field, line.mid(eq + 1))) {
+            const bool flag = std::holds_alternative<bool SimSettings::*>(entry->field);
+            issues.push_back({i + 1, line,
+                              flag ? QStringLiteral("the value is not True or False.")
+                                   : QStringLiteral("the value is not a number.")});
+            continue;
+        }
+        all = probe;
+        values.push_back({i + 1, entry, line.mid(eq + 1)});
+    }
+    if (SimSettingsProblem(all).isEmpty()) return all;
+
+    // Some values don't go together: take them one by one from the defaults, each
+    // that the checks accept beside those taken so far, until no more can be
+    // taken (a value may only fit once a later line is in).
+    SimSettings sound;
+    std::vector<bool> taken(values.size(), false);
+    for (bool more = true; more;) {
+        more = false;
+        for (size_t k = 0; k < values.size(); ++k) {
+            if (taken[k]) continue;
+            SimSettings candidate = sound;
+            ReadValue(candidate, values[k].entry->field, values[k].text);
+            if (!SimSettingsProblem(candidate).isEmpty()) continue;
+            sound = candidate;
+            taken[k] = more = true;
+        }
+    }
+    for (size_t k = 0; k < values.size(); ++k) {
+        if (taken[k]) continue;
+        SimSettings candidate = sound;
+        ReadValue(candidate, values[k].entry->field, values[k].text);
+        issues.push_back(
+            {values[k].line, lines[values[k].line - 1], SimSettingsProblem(candidate)});
+    }
+    std::sort(issues.begin(), issues.end(),
+              [](const SimSettingsIssue& a, const SimSettingsIssue& b) { return a.line < b.line; });
+    return sound;
+}
+
+bool LoadSimSettings(const QString& path, SimSettings& settings, QStringList* report) {
     settings = SimSettings();
-    return false;
+    if (!QFileInfo::exists(path)) return false;
+    QStringList lines;
+    if (!ReadTextLines(path, lines, 64 * 1024)) {
+        if (report)
+            *report << QStringLiteral("%1 could not be read; the simulator uses its defaults.")
+                           .arg(path);
+        return false;
+    }
+    QList<SimSettingsIssue> issues;
+    settings = ReadSimSettings(lines, issues);
+    if (report)
+        for (const SimSettingsIssue& issue : issues)
+            *report << QStringLiteral("%1, line %2 \"%3\" was not used: %4")
+                           .arg(path)
+                           .arg(issue.line)
+                           .arg(issue.text, issue.why);
+    return issues.isEmpty();
 }
 
 bool SaveSimSettings(const QString& path, const SimSettings& settings, QString* error) {

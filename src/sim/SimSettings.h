@@ -1,6 +1,8 @@
 #pragma once
 
+#include <QList>
 #include <QString>
+#include <QStringList>
 
 // Every setting of the simulated Foucault tester. Lengths are in inches, picture
 // values in pixels and grey levels, drift in pixels per minute.
@@ -82,6 +84,21 @@ QString SimSettingsProblem(const SimSettings& settings);
 QStringList SimSettingsLines(const SimSettings& settings);
 bool ParseSimSettings(const QStringList& lines, SimSettings& settings);
 
-// The file: a missing or bad file gives the defaults (and false).
-bool LoadSimSettings(const QString& path, SimSettings& settings);
+// A line of the file that was not used: its number (from 1), its text and why.
+struct SimSettingsIssue {
+    int line = 0;
+    QString text;
+    QString why;
+};
+
+// Reads what it can: a line that is not "Name=value", whose value is no number
+// (or True/False), or whose value SimSettingsProblem refuses beside the other
+// values read, keeps that setting's default and is listed in issues (in line
+// order). The result is always settings SimSettingsProblem accepts.
+SimSettings ReadSimSettings(const QStringList& lines, QList<SimSettingsIssue>& issues);
+
+// The file: a missing file gives the defaults (and false). A damaged one gives
+// what ReadSimSettings keeps (and false), with one line for the user in report
+// for each line that was not used, or for a file that could not be read.
+bool LoadSimSettings(const QString& path, SimSettings& settings, QStringList* report = nullptr);
 bool SaveSimSettings(const QString& path, const SimSettings& settings, QString* error = nullptr);

@@ -1,9 +1,12 @@
 #include "sim/SimTester.h"
 
+#include <QFileInfo>
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 #include "platform/ProgramFolder.h"
+#include "platform/TextFile.h"
 
 namespace {
 
@@ -21,6 +24,11 @@ int WholePixels(double shift) {
     return static_cast<int>(std::lrint(std::clamp(shift, -100000.0, 100000.0)));
 }
 
+QStringList& PendingLoadReport() {
+    static QStringList report;
+    return report;
+}
+
 }  // namespace
 
 SimTester::SimTester(const SimSettings& settings)
@@ -31,16 +39,35 @@ SimTester::SimTester(const SimSettings& settings)
 }
 
 std::shared_ptr<SimTester> SimTester::Shared() {
-    static const std::shared_ptr<SimTester> shared = [] {
-        SimSettings settings;
-        LoadSimSettings(SettingsPath(), settings);
-        return std::make_shared<SimTester>(settings);
-    }();
+    static const std::shared_ptr<SimTester> shared = Load(PendingLoadReport());
     return shared;
+}
+
+std::shared_ptr<SimTester> SimTester::Load(QStringList& report) {
+    SimSettings settings;
+    report.clear();
+    LoadSimSettings(SettingsPath(), settings, &report);
+    auto tester = std::make_shared<SimTester>(settings);
+    if (!report.isEmpty()) {
+        tester->keepFileBeforeSave_ = true;
+        report << QStringLiteral(
+                      "The simulator uses the defaults for what was not used; the file as it "
+                      "is will be kept as %1 when its settings are next saved.")
+                      .arg(SettingsBackupPath());
+    }
+    return tester;
 }
 
 QString SimTester::SettingsPath() {
     return ResolvePath(AppPath(), QStringLiteral("simulator.ini"));
+}
+
+QString SimTester::SettingsBackupPath() {
+    return SettingsPath() + QStringLiteral(".bak");
+}
+
+QStringList SimTester::TakeLoadReport() {
+    return std::exchange(PendingLoadReport(), QStringList());
 }
 
 bool SimTester::applySettings(const SimSettings& settings) {
@@ -54,8 +81,21 @@ bool SimTester::applySettings(const SimSettings& settings) {
     return true;
 }
 
-bool SimTester::saveSettings(QString* error) const {
-    return SaveSimSettings(SettingsPath(), optics_.settings(), error);
+bool SimTester::saveSettings(QString* error) {
+    const QString path = SettingsPath();
+    if (keepFileBeforeSave_ && QFileInfo(path).isFile()) {
+        QString why;
+        if (!CopyFileWhole(path, SettingsBackupPath(), &why)) {
+            if (error)
+                *error = QStringLiteral(
+                             "the file that was not used in full could not be kept as "
+                             "%1: %2")
+                             .arg(SettingsBackupPath(), why);
+            return false;
+        }
+    }
+    keepFileBeforeSave_ = false;
+    return SaveSimSettings(path, optics_.settings(), error);
 }
 
 SimPose SimTester::pose() const {

@@ -2,6 +2,7 @@
 
 #include <QImage>
 #include <QString>
+#include <QStringList>
 #include <chrono>
 #include <cstdint>
 #include <memory>
@@ -20,15 +21,26 @@ class SimTester {
     // The program's one simulator, with the settings of its file in the program
     // folder (the defaults when the file is missing or bad).
     static std::shared_ptr<SimTester> Shared();
+    // A simulator with the settings of the file in the program folder, as far as
+    // they can be used; report gets one line for the log box for each line that
+    // was not used and a last one on the defaults and the file kept, or nothing.
+    static std::shared_ptr<SimTester> Load(QStringList& report);
     // The simulator's settings file: simulator.ini in the program folder.
     static QString SettingsPath();
+    // Where a settings file that was not used in full is kept, as it was, before
+    // the first save replaces it.
+    static QString SettingsBackupPath();
+    // What loading the shared simulator's file left unused, for the log box, one
+    // line each; empty when it was used in full (or is missing). Emptied by the call.
+    static QStringList TakeLoadReport();
 
     const SimSettings& settings() const { return optics_.settings(); }
     // Takes new settings at once; refuses (false, nothing changed) settings that
     // SimSettingsProblem rejects. The motors keep their positions.
     bool applySettings(const SimSettings& settings);
-    // Writes the current settings to the settings file, whole.
-    bool saveSettings(QString* error = nullptr) const;
+    // Writes the current settings to the settings file, whole. A file that was
+    // not used in full at start-up is first kept as SettingsBackupPath().
+    bool saveSettings(QString* error = nullptr);
 
     const SimOptics& optics() const { return optics_; }
     const std::shared_ptr<SimPort>& port() const { return port_; }
@@ -50,6 +62,7 @@ class SimTester {
     SimOptics optics_;
     std::shared_ptr<SimPort> port_;
     uint64_t frames_ = 0;
+    bool keepFileBeforeSave_ = false;
     // The drift so far when the settings last changed, and since when it grows.
     double driftBaseX_ = 0;
     double driftBaseY_ = 0;

@@ -333,6 +333,40 @@ TEST(SettingsFile, ZeroOrNegativeStepSizeIsABadValue) {
     }
 }
 
+// Steps and moves no tester's drive makes are refused, naming the value and the limit.
+TEST(SettingsFile, StepsAndMovesBeyondATestersReachAreRefusedByName) {
+    struct Case {
+        int line;
+        const char *text, *reason;
+    };
+    const Case cases[] = {
+        {7, "0.0000000005",
+         "StepSize is 0.0000000005 inch per half step; a tester's full step "
+         "is 0.000005 to 4 inches"},
+        {43, "100000000",
+         "LRLgMove is 100000000 half steps; no tester travels that far: a move "
+         "is at most 1600000 half steps (4 inches at the finest full step of "
+         "0.000005 inch)."},
+        {42, "1600000", nullptr},
+    };
+    for (const Case& c : cases) {
+        TestState s = StartupState();
+        ControlSettings controls;
+        QStringList lines = GoodLines();
+        lines[c.line - 1] = c.text;
+        const SettingsLoadOutcome outcome = Load(lines, s, controls);
+        if (!c.reason) {
+            EXPECT_TRUE(outcome.loaded) << c.line;
+            EXPECT_EQ(s.LRSmMove, 1600000);
+            continue;
+        }
+        EXPECT_EQ(outcome.failedLine, c.line);
+        EXPECT_TRUE(outcome.failedReason.startsWith(c.reason)) << qPrintable(outcome.failedReason);
+        EXPECT_EQ(outcome.recovery1, c.line == 7) << c.line;
+        EXPECT_NE(s.LRLgMove, 100000000);
+    }
+}
+
 TEST(SettingsFile, ExtraLinesAreIgnoredAndJunkNeverCrashes) {
     TestState s = StartupState();
     ControlSettings c;

@@ -10,6 +10,7 @@
 #include <QTimer>
 #include <functional>
 
+#include "autotest/MoveSizes.h"
 #include "autotest_ui/MagicRig.h"
 #include "autotest_ui/OwnFolder.h"
 
@@ -113,6 +114,61 @@ TEST_F(CloseTiming, DuringDoTheMagic) {
     EXPECT_EQ(rig->port->last, 0) << "coils not released";
     EXPECT_FALSE(w.LiveLoopBusy);
     RecordProperty("close_ms", static_cast<int>(ms));
+}
+
+// During a move of the longest size a tester travels (about an hour of half
+// steps), a termination signal ends the program within about a second and Abort
+// ends the test within about a second; the close box takes shut-down's usual time.
+TEST_F(CloseTiming, DuringALongMove) {
+    struct Case {
+        const char* name;
+        std::function<void(frmMain&)> act;
+        qint64 limitMs;
+    };
+    const Case cases[] = {
+        {"signal", [](frmMain& w) { w.UnloadOnSignal(); }, 1000},
+        {"abort", [](frmMain& w) { w.abort->click(); }, 1000},
+        {"close box", [](frmMain& w) { w.close(); }, kCloseLimitMs},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        magic::RigOptions options;
+        options.zones = 2;
+        options.reps = 0;
+        options.editSettings = [](TestState& s) {
+            s.LRSmMove = s.LRLgMove = s.TFOblateMove = s.TFRoughMove = s.TFFinalMoves =
+                kMaxMoveHalfSteps;
+        };
+        rig.reset();
+        rig = std::make_unique<magic::Rig>(options);
+        frmMain& w = rig->Start();
+        auto steps = [&] { return rig->port->knifeSteps + rig->port->platformSteps; };
+        QEventLoop program;
+        QObject::connect(&w, &frmMain::unloaded, &program, [&] { program.quit(); });
+        QElapsedTimer sinceAct;
+        qint64 ms = -1;
+        QTimer poll;
+        QObject::connect(&poll, &QTimer::timeout, &w, [&] {
+            if (!w.LiveLoopBusy || w.ClosingDown) return;
+            if (w.Command3->isEnabled() && !sinceAct.isValid()) ClickLater(w.Command3);
+            if (!sinceAct.isValid() && steps() > 1000) {
+                sinceAct.start();
+                c.act(w);
+            } else if (sinceAct.isValid() && w.Manual) {
+                ms = sinceAct.elapsed();  // the test has ended: the live loop runs again
+                w.close();
+            }
+        });
+        poll.start(5);
+        w.Timer1->start();
+        program.exec();
+        if (ms < 0) ms = sinceAct.elapsed();
+        ASSERT_TRUE(sinceAct.isValid()) << "no long move started";
+        EXPECT_LT(ms, c.limitMs);
+        EXPECT_EQ(w.TestStatus, "Test Aborted!");
+        EXPECT_LT(steps(), 3000) << "the move went on";
+        RecordProperty(std::string(c.name) + "_ms", static_cast<int>(ms));
+    }
 }
 
 }  // namespace

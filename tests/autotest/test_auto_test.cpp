@@ -53,6 +53,9 @@ TEST_F(AutoTest, RefusesValuesWithWhichNoZoneCouldFindItsNull) {
         {[](TestState& t) { t.Max = t.Min = 90; }, "Max is 90 and Min 90"},
         {[](TestState& t) { t.Max = 40; }, "Max is 40 and Min 50"},
         {[](TestState& t) { t.Min = 256, t.Max = 300; }, "Max is 300 and Min 256"},
+        {[](TestState& t) { t.TFOblateMove = 100000000; },
+         "TFOblateMove is 100000000 half steps; no tester travels that far: a move is at most "
+         "1600000 half steps"},
     };
     for (const auto& [edit, named] : cases) {
         QuickSettings(s);

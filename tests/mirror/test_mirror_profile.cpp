@@ -75,6 +75,7 @@ TEST(MirrorProfileParse, RefusesBadProfilesWithAReason) {
         Lines({"A", "10", "100", "-1", "0", "4", "99999999999"}),  // out of range
         Lines({"../etc", "10", "100", "-1", "0", "4", "1"}),       // path in the name
         Lines({"", "10", "100", "-1", "0", "4", "1"}),             // no name
+        Lines({"mnu", "10", "100", "-1", "0", "4", "1"}),          // an unused recent entry
         QStringList{longName, "10", "100", "-1", "0", "4", "1"},   // huge name
         Lines({"A", "2e154", "0.4", "-1", "0", "4", "1"}),         // fixed-source readings overflow
     };
@@ -94,8 +95,9 @@ TEST_F(MirrorProfileTest, MissingFilesAndUnsafeNamesAreRefused) {
     EXPECT_FALSE(shortOne.ok);
     EXPECT_TRUE(shortOne.reason.contains("zones"));
 
-    for (const QString& name : {QString("../evil"), QString("a/b"), QString(".."), QString(),
-                                QString("a\\b"), QString(5000, 'x'), QString("two\nlines")}) {
+    for (const QString& name :
+         {QString("../evil"), QString("a/b"), QString(".."), QString(), QString("a\\b"),
+          QString(5000, 'x'), QString("two\nlines"), QString("mnu")}) {
         QString error;
         EXPECT_FALSE(WriteMirrorProfile(name, {"x"}, &error)) << name.toStdString();
         EXPECT_FALSE(error.isEmpty());

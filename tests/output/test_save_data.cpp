@@ -91,7 +91,7 @@ TEST_F(SaveDataTest, AProfileThatCantBeRewrittenIsReported) {
         host.messages,
         QStringList{"File Warning!: The mirror profile could not be saved as:\r\n" + dir.path() +
                     "/mirrors/Ten Inch.ini\r\nNot a directory\r\nIt still gives 5 as the "
-                    "next test. Free some space and save the mirror again with \"Tests Ran "
+                    "next test. Save the mirror again with \"Tests Ran "
                     "to Date\" 5 (Add or Edit Mirror Specifications) before the next test, "
                     "or its files replace these."});
 }

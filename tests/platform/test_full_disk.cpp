@@ -53,7 +53,12 @@ TEST(FullDiskTest, EveryWriterFailsAndKeepsTheOldFile) {
         written[5] = canvas.SaveImageBitmap(bitmap);
     }
     for (int i = 0; i < 6; ++i) EXPECT_FALSE(written[i]) << "writer " << i;
-    for (const QString& error : errors) EXPECT_EQ(error, "File too large");
+    for (const QString& error : errors) {
+        EXPECT_EQ(error, "File too large");
+        EXPECT_TRUE(IsOutOfSpaceError(error));  // the user is told to free some space
+    }
+    EXPECT_TRUE(IsOutOfSpaceError("No space left on device"));
+    EXPECT_FALSE(IsOutOfSpaceError("Not a directory"));
     EXPECT_EQ(Bytes(settings), oldSettings);
     EXPECT_EQ(Bytes(copy), "an older copy");
     EXPECT_EQ(Bytes(profile), oldProfile);

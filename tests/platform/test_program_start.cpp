@@ -1,3 +1,4 @@
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/prctl.h>
 #include <sys/stat.h>
@@ -9,6 +10,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <QThread>
+#include <ctime>
 
 #include "common/FullDisk.h"
 #include "platform/ProgramStart.h"
@@ -68,7 +70,7 @@ TEST_F(ProgramStart, TheKindComesFromTheFilesHeaderNotItsName) {
     EXPECT_EQ(KindOfProgram(Make(dir.filePath("run.exe"), "#!/bin/sh\n")), ProgramKind::Native);
     EXPECT_EQ(KindOfProgram(Make(dir.filePath("a"), MzProgram(QByteArray("PE\0\0", 4)))),
               ProgramKind::Windows);
-    EXPECT_EQ(KindOfProgram(Make(dir.filePath("b.exe"), MzProgram("NE"))), ProgramKind::Dos);
+    EXPECT_EQ(KindOfProgram(Make(dir.filePath("b.exe"), MzProgram("NE"))), ProgramKind::Windows);
     EXPECT_EQ(KindOfProgram(Make(dir.filePath("c.exe"), "MZ")), ProgramKind::Dos);
     QByteArray beyond = MzProgram("PE");
     beyond[0x3c] = 0x7f, beyond[0x3d] = 0x7f;  // the offset lies past the file's end
@@ -99,7 +101,7 @@ TEST_F(ProgramStart, WindowsAndDosProgramsRunThroughWineAndDosbox) {
     Recorder(tools, "wine");
     Recorder(tools, "dosbox");
     const QString windows = Make(dir.filePath("sixtests.exe"), MzProgram(QByteArray("PE\0\0", 4)));
-    const QString dos = Make(dir.filePath("figure45.exe"), MzProgram("NE"));
+    const QString dos = Make(dir.filePath("figure45.exe"), MzProgram("LE"));
     const QString work = dir.filePath("work");
     QDir().mkpath(work);
 
@@ -145,10 +147,42 @@ TEST_F(ProgramStart, WindowsAndDosProgramsRunThroughWineAndDosbox) {
     timer.start();
     while (QFileInfo::exists(QStringLiteral("/proc/%1").arg(started.pid)) && timer.elapsed() < 5000)
         QThread::msleep(10);
+    // So do those of a start cut short, with only the pid writer's temporary file
+    // left, once they are a minute old.
+    const QByteArray crashed = QFile::encodeName(own + "/dos-crashed");
+    ::mkdir(crashed, 0700);
+    Make(crashed + "/pid.Ab12Cd", "123");
+    QFile::link(work, crashed + "/c");
+    const timespec old[2] = {{time(nullptr) - 120, 0}, {time(nullptr) - 120, 0}};
+    ::utimensat(AT_FDCWD, crashed, old, 0);
     ASSERT_TRUE(StartProgram(dos, work, nullptr));
     EXPECT_FALSE(QFileInfo::exists(links));
+    EXPECT_FALSE(QFileInfo::exists(crashed));
     EXPECT_TRUE(QFileInfo::exists(work + "/started.txt"));
     EXPECT_TRUE(QFileInfo::exists(dos));
+}
+
+// What wine says on its error output before it ends (without its 32-bit part
+// it can't run the program) is kept: its last eight lines.
+TEST_F(ProgramStart, TheLastWordsOfAWineThatEndedAreKept) {
+    QDir().mkpath(dir.filePath("tools"));
+    Make(dir.filePath("tools/wine"),
+         "#!/bin/sh\nfor i in 1 2 3 4 5 6 7; do echo \"line $i\" >&2; done\n"
+         "printf 'it looks like wine32 is missing, you should install it.\\n\\n"
+         "apt-get install wine32:i386' >&2\nexit 1\n",
+         true);
+    qputenv("PATH", QFile::encodeName(dir.filePath("tools")) + ":" + path);
+    OwnFolder();
+    const QString windows = Make(dir.filePath("sixtests.exe"), MzProgram("NE"));
+    StartedProgram started;
+    ASSERT_TRUE(StartProgram(windows, dir.path(), {}, &started));
+    QElapsedTimer timer;
+    timer.start();
+    while (QFileInfo::exists(QStringLiteral("/proc/%1").arg(started.pid)) && timer.elapsed() < 5000)
+        QThread::msleep(10);
+    EXPECT_EQ(EndedProgramErrorOutput(started),
+              "line 2\nline 3\nline 4\nline 5\nline 6\nline 7\nit looks like wine32 is "
+              "missing, you should install it.\napt-get install wine32:i386");
 }
 
 // dosbox's links are made only in a folder of the user's own that no one else
@@ -157,7 +191,7 @@ TEST_F(ProgramStart, ADosStartWhoseLinksAreNotSafeStartsNothing) {
     QDir().mkpath(dir.filePath("tools"));
     Make(dir.filePath("tools/dosbox"), "#!/bin/sh\nexec sleep 10\n", true);
     qputenv("PATH", QFile::encodeName(dir.filePath("tools")) + ":" + path);
-    const QString dos = Make(dir.filePath("figure45.exe"), MzProgram("NE")), own = OwnFolder();
+    const QString dos = Make(dir.filePath("figure45.exe"), MzProgram("LE")), own = OwnFolder();
     prctl(PR_SET_CHILD_SUBREAPER, 1);
     const auto refused = [&](const char* what, const QString& text) {
         QString error;
@@ -189,6 +223,12 @@ TEST_F(ProgramStart, ADosStartWhoseLinksAreNotSafeStartsNothing) {
         FullDisk full(0);
         refused("a pid file that can't be written", "/pid could not be written");
     }
+    // A drive that can't be linked is refused with the system's reason.
+    QString error;
+    EXPECT_FALSE(
+        StartProgram(dos, dir.path(), {"/" + QString(5000, 'x') + "/A.SET"}, nullptr, &error));
+    EXPECT_TRUE(error.endsWith("could not be given to dosbox: File name too long"))
+        << error.toStdString();
     EXPECT_TRUE(QDir(own).isEmpty(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot));
 }
 
@@ -251,7 +291,7 @@ TEST(ProgramPaths, ADosProgramIsRefusedAFileNameDosCannotHold) {
               "and 3) or holds characters DOS can't take.");
     // Neither the program nor anything else is started, even where dosbox is missing.
     QTemporaryDir dir;
-    const QString program = Make(dir.filePath("sixtests.exe"), MzProgram("NE"));
+    const QString program = Make(dir.filePath("sixtests.exe"), MzProgram("LE"));
     StartedProgram started;
     QString error;
     EXPECT_FALSE(

@@ -85,13 +85,16 @@ TEST(StepSize, RefusedEntriesStoreNothing) {
         {"0.00025", "-0", "Ooops", "Step size must be a non zero value!"},
         {"-0.00025", "0.00025", "Ooops", "Step size must be a positive value!"},
         {"0.00025", "-1", "Ooops", "Step size must be a positive value!"},
-        // 0.005 / 1e-15 half steps leave the 32-bit range.
+        // Steps no tester makes: its moves would take hours, or days.
         {"2e-15", "0.00025", "Ooops",
-         "Step size is too small: the moves of the automated test would need more than "
-         "2147483647 half steps!"},
-        {"0.00025", "1e-300", "Ooops",
-         "Step size is too small: the moves of the automated test would need more than "
-         "2147483647 half steps!"},
+         "Step size 2e-15 mm is not one a tester makes: a full step must be 0.000005 to 4 "
+         "inches (0.000127 to 101.6 mm)!"},
+        {"0.00025", " 0.0001 ", "Ooops",
+         "Step size 0.0001 mm is not one a tester makes: a full step must be 0.000005 to 4 "
+         "inches (0.000127 to 101.6 mm)!"},
+        {"101.7", "0.00025", "Ooops",
+         "Step size 101.7 mm is not one a tester makes: a full step must be 0.000005 to 4 "
+         "inches (0.000127 to 101.6 mm)!"},
     };
     for (const Case& c : cases) {
         TestState s = Rig();
@@ -105,8 +108,10 @@ TEST(StepSize, RefusedEntriesStoreNothing) {
         EXPECT_FALSE(s.Metric);
         EXPECT_EQ(MovesOf(s), MovesOf(Rig()));
     }
-    // 0.005 / 2.5e-12 = 2e9 half steps still fit.
+    // The finest step a tester makes, and one just finer.
     TestState s = Rig();
-    ASSERT_TRUE(ApplyStepSizes("5e-12", "0.00025", false, s).accepted);
-    EXPECT_EQ(s.TFOblateMove, 2000000000);
+    ASSERT_TRUE(ApplyStepSizes("0.000005", "0.00025", false, s).accepted);
+    EXPECT_EQ(s.TFOblateMove, 2000);
+    EXPECT_FALSE(ApplyStepSizes("0.0000049", "0.00025", false, s).accepted);
+    EXPECT_FALSE(ApplyStepSizes("0.00025", "0.000000001", false, s).accepted);
 }

@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <cmath>
+#include <functional>
 
 #include "common/TestData.h"
 #include "platform/ProgramFolder.h"
@@ -74,27 +75,65 @@ TEST_F(SimSettingsFile, EverySettingSurvivesTheRoundTrip) {
     EXPECT_EQ(read, Unusual());
 }
 
+// A damaged file keeps what is sound in it and names, in the log box's lines,
+// the file, each line not used and why; the first save keeps it beside the new.
 TEST_F(SimSettingsFile, MissingOrBadFileGivesTheDefaults) {
     SimSettings read = Unusual();
-    EXPECT_FALSE(LoadSimSettings(path_, read));
+    QStringList report;
+    EXPECT_FALSE(LoadSimSettings(path_, read, &report));
     EXPECT_EQ(read, SimSettings());
+    EXPECT_TRUE(report.isEmpty());  // missing: a first run
 
-    const QStringList bad[] = {
-        {QStringLiteral("MirrorDiameter=8"), QStringLiteral("garbage")},
-        {QStringLiteral("MirrorDiameter=eight")},
-        {QStringLiteral("FixedSource=maybe")},
-        {QStringLiteral("Peak=300")},
-        {QStringLiteral("RadiusPixels=0")},
-        {QStringLiteral("PlatformTravel=0")},
-        {QStringLiteral("RadiusOfCurvature=3")},  // shorter than the diameter
-        {QStringLiteral("MirrorDiameter=40"), QStringLiteral("RadiusOfCurvature=41"),
-         QStringLiteral("ConicConstant=5")},  // the sag has no value at the rim
+    struct Case {
+        QStringList lines;
+        int badLine;
+        const char* why;
+        std::function<void(SimSettings&)> kept;  // the sound values, beside the defaults
     };
-    for (const QStringList& lines : bad) {
-        Write(lines);
+    const Case cases[] = {
+        {{"KnifeRight=True", "garbage"},
+         2,
+         "it is not of the form Name=value.",
+         [](SimSettings& s) { s.knifeRight = true; }},
+        {{"MirrorDiameter=eight"}, 1, "the value is not a number.", nullptr},
+        {{"FixedSource=maybe"}, 1, "the value is not True or False.", nullptr},
+        {{"Peak=300"}, 1, "Background, dark and peak levels must lie between 0 and 255.", nullptr},
+        {{"KnifeRight=True", "RadiusPixels=300", "Peak=200"},
+         2,
+         "The mirror's radius in the picture must lie between 1 and 240 pixels.",
+         [](SimSettings& s) { s.knifeRight = true, s.peak = 200; }},
+        {{"PlatformTravel=0"}, 1, "The travel per half step must lie between", nullptr},
+        {{"RadiusOfCurvature=3"}, 1, "The radius of curvature must be at least", nullptr},
+        // The sag has no value at the rim with K = 5; the mirror's size stays.
+        {{"MirrorDiameter=40", "RadiusOfCurvature=41", "ConicConstant=5"},
+         3,
+         "The radius of curvature must be at least",
+         [](SimSettings& s) { s.mirrorDiameter = 40, s.radiusOfCurvature = 41; }},
+    };
+    for (const Case& c : cases) {
+        const QString text = c.lines.join(QLatin1Char('|'));
+        Write(c.lines);
         read = Unusual();
-        EXPECT_FALSE(LoadSimSettings(path_, read)) << lines.join(QLatin1Char('|')).toStdString();
-        EXPECT_EQ(read, SimSettings());
+        report.clear();
+        EXPECT_FALSE(LoadSimSettings(path_, read, &report)) << qPrintable(text);
+        SimSettings expected;
+        if (c.kept) c.kept(expected);
+        EXPECT_EQ(read, expected) << qPrintable(text);
+        ASSERT_EQ(report.size(), 1) << qPrintable(text);
+        EXPECT_TRUE(report[0].startsWith(QStringLiteral("%1, line %2 \"%3\" was not used: %4")
+                                             .arg(path_)
+                                             .arg(c.badLine)
+                                             .arg(c.lines[c.badLine - 1], c.why)))
+            << qPrintable(report[0]);
+
+        QStringList log;
+        SimTester::Load(log)->saveSettings();
+        EXPECT_EQ(log.size(), 2);
+        QStringList kept;
+        ASSERT_TRUE(ReadTextLines(SimTester::SettingsBackupPath(), kept));
+        EXPECT_EQ(kept, c.lines);
+        ASSERT_TRUE(LoadSimSettings(path_, read)) << "the new file is whole";
+        EXPECT_EQ(read, expected);
     }
 }
 

@@ -289,6 +289,8 @@ class frmMain : public QMainWindow,
     bool settingsRead_ = false;  // the settings file has been read this run
     bool saveFailureReported_ = false;
     bool closeFromUnload_ = false;
+    // Shut-down's two-second waits: the close, and the loop that unloads again.
+    static constexpr int kClosingWaits = 2;
     int closingWaits_ = 0;  // shut-down's two-second waits so far
 
     // Zone measurement: Slider1's handlers.

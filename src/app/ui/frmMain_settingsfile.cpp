@@ -20,6 +20,10 @@ void PrintError(const QString& text) {
 
 void frmMain::UnloadOnSignal() {
     signalShutDown_ = true;
+    // The loops that run below this handler end as soon as it returns (a move in
+    // progress at its next tenth of a second): a termination signal ends the
+    // program at once, without shut-down's two seconds of waiting for them.
+    closingWaits_ = kClosingWaits;
     Unload();
 }
 
@@ -31,9 +35,13 @@ void frmMain::NoteFailedSettingsLoad(const SettingsLoadOutcome& outcome) {
     const QString where = outcome.failedLine > 0
                               ? QStringLiteral("%1 (line %2)").arg(path).arg(outcome.failedLine)
                               : path;
-    LogLine(QStringLiteral("Could not read all settings from %1; the file as it is will be kept as "
-                           "%2 when the settings are next saved.")
-                .arg(where, SettingsBackupPath(path)));
+    // A number out of a tester's reach is named with its limit.
+    const QString reason = outcome.failedReason.isEmpty()
+                               ? QString()
+                               : QStringLiteral(" (%1)").arg(outcome.failedReason);
+    LogLine(QStringLiteral("Could not read all settings from %1%2; the file as it is will be kept "
+                           "as %3 when the settings are next saved.")
+                .arg(where, reason, SettingsBackupPath(path)));
 }
 
 bool frmMain::KeepUnreadSettingsFile(const QString& path, QString& error) {

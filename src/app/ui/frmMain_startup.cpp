@@ -17,11 +17,9 @@
 #include "platform/ProgramFolder.h"
 #include "platform/Sound.h"
 #include "platform/ui/PictureBox.h"
+#include "sim/SimTester.h"
 
 namespace {
-
-// Shut-down's two-second waits: the close, and the loop that unloads again.
-constexpr int kClosingWaits = 2;
 
 QString StartSound(const char* name) {
     return ResolvePath(AppPath(), QStringLiteral("sound/") + QLatin1String(name));
@@ -70,6 +68,8 @@ void frmMain::Form_Load() {
 
     const QString portFailure = PortService::OpenRealPort();
     if (!portFailure.isEmpty()) LogLine(portFailure);
+    if (const QStringList simulator = SimTester::TakeLoadReport(); !simulator.isEmpty())
+        LogLine(simulator.join(QLatin1Char('\n')));
     OutputAllOff();
     QpcFrequency = QueryPerformanceFrequency();
     Manual = true;
