@@ -23,6 +23,15 @@ inline constexpr int32_t kIntensityLowest = 5;
 inline constexpr int32_t kIntensityHighest = 255;
 inline constexpr int32_t kIntensityGap = 10;
 
+// What the readings in ZoneResults were measured on, and whether they were
+// saved. A completed test sets it; the test numbers are 0 while none applies.
+struct ReadingsOrigin {
+    int32_t zoneTable = 0;  // the zone table measured on (TestState::ZoneTable); 0: none
+    QString mirror;         // the mirror measured, as the messages name it
+    int32_t savedAs = 0;    // the test number a save wrote them as
+    int32_t triedAs = 0;    // the test number a failed save of them wrote files of
+};
+
 struct TestState {
     // Public test state, in declaration order.
     bool Manual = false;
@@ -96,6 +105,10 @@ struct TestState {
     double TestStdDev = 0;
     bool BarsOff = false;
     bool SaveFailed = false;
+    // Counts the zone tables computed, one for each mirror made current, so
+    // that readings know which one they were measured on.
+    int32_t ZoneTable = 0;
+    ReadingsOrigin Readings;
 };
 
 // The auto-test variables as start-up assigns them before the settings are read:

@@ -8,13 +8,24 @@
 #include <QEventLoop>
 #include <QFile>
 #include <QPlainTextEdit>
+#include <QRadioButton>
+#include <QScopeGuard>
+#include <QTabBar>
 #include <QTemporaryDir>
 #include <chrono>
+#include <functional>
+#include <tuple>
 
 #include "MagicRig.h"
 #include "OwnFolder.h"
+#include "mirror/MirrorProfile.h"
+#include "mirror/RecentMirrors.h"
 #include "mirror/ResultPaths.h"
 #include "platform/ui/PictureBox.h"
+#include "setup/ui/Dialog.h"
+#include "setup/ui/frmStepSize.h"
+#include "setup/ui/frmsetup.h"
+#include "setup_ui/ModalHelper.h"
 
 namespace {
 
@@ -232,7 +243,7 @@ TEST_F(DoTheMagic, OutsideProgramsMissingFailTheSave) {
     w.LaunchFigure = true;
     w.LaunchSixtests = true;
 
-    w.Command5->click();
+    rig->DoTheMagic();
 
     const QStringList messages = Messages();
     ASSERT_EQ(messages.size(), 4);
@@ -248,7 +259,8 @@ TEST_F(DoTheMagic, OutsideProgramsMissingFailTheSave) {
     EXPECT_TRUE(QFile::exists(TextResultFilePath(w.textpath, "Mirror8", 1)));
     EXPECT_TRUE(QFile::exists(SixTestsInputFilePath(w.textpath, "Mirror8", 1)));
 
-    // With the text file alone the save goes through and the number advances.
+    // With the text file alone the save goes through and the number advances,
+    // over the files the failed save wrote, and asks nothing.
     MsgBoxService::ClearHistory();
     w.Savefigure = false;
     w.SaveSixtests = false;
@@ -256,6 +268,113 @@ TEST_F(DoTheMagic, OutsideProgramsMissingFailTheSave) {
     EXPECT_TRUE(MsgBoxService::History().isEmpty());
     EXPECT_EQ(w.WorkNum, 2);
     EXPECT_EQ(FileLines(MirrorProfilePath("Mirror8")).value(6), "2");
+}
+
+// The number of sets, the light source and the units, each changed as a user
+// would at a frame of a running test: the test's files are those of the same
+// test left alone.
+TEST_F(DoTheMagic, SettingsChangedDuringATestLeaveItsFilesAsMeasured) {
+    options.editSettings = [](TestState& s) { s.Savefigure = true, s.FigurePath = AppPath(); };
+    using Change = std::function<void(frmMain&, frmsetup&)>;
+    const std::pair<const char*, Change> rows[] = {
+        {"nothing", [](frmMain&, frmsetup&) {}},
+        {"4 sets",
+         [](frmMain& w, frmsetup&) {
+             if (!w.mnuReps->isEnabled()) return;
+             WhenModal([](QDialog* d) {
+                 static_cast<Dialog*>(d)->Option1[3]->setChecked(true);
+                 static_cast<Dialog*>(d)->OKButton->click();
+             });
+             w.mnuReps->trigger();
+         }},
+        {"fixed source", [](frmMain&, frmsetup& setup) { setup.Option2->click(); }},
+        {"millimetres",
+         [](frmMain&, frmsetup& setup) {
+             if (!setup.Command1->isEnabled()) return;
+             WhenModal([](QDialog* d) {
+                 static_cast<frmStepSize*>(d)->OptMil->setChecked(true);
+                 static_cast<frmStepSize*>(d)->cmdOK->click();
+             });
+             setup.Command1->click();
+         }},
+    };
+    QStringList measured;
+    for (const auto& [name, change] : rows) {
+        SCOPED_TRACE(name);
+        QTemporaryDir own;
+        SetAppPath(own.path());
+        rig.reset();
+        frmMain& w = Start();
+        w.mnuWizard->trigger();
+        frmsetup& setup = *w.findChild<frmsetup*>();
+        setup.tbsOptions->setCurrentIndex(3);
+        int frames = 0;
+        rig->driver->onGrab = [&, change = change] {
+            if (++frames == 5) change(w, setup);
+        };
+        rig->DoTheMagic();
+        rig->driver->onGrab = nullptr;
+        const QStringList files = FileLines(TextResultFilePath(w.textpath, "Mirror8", 1)) +
+                                  FileLines(FigureInputFilePath(w.textpath, "Mirror8", 1));
+        ASSERT_GT(files.size(), 20);
+        if (measured.isEmpty()) measured = files;
+        EXPECT_EQ(files, measured);
+        rig.reset();
+    }
+}
+
+// Save Data writes only readings of the current mirror, and asks before it
+// saves readings again or replaces an earlier test's files (named whatever the
+// letter case); what it refuses writes nothing and keeps the number.
+TEST_F(DoTheMagic, SaveDataKeepsReadingsWithWhatTheyMeasured) {
+    TestState other;
+    other.WorkFile = "Other", other.MirDiam = 6, other.Roc = 48, other.NZ = 4, other.WorkNum = 7;
+    ASSERT_TRUE(WriteMirrorProfile("Other", MirrorProfileLines(other)));
+    frmMain& w = Start();
+    ASSERT_TRUE(QDir().mkpath(w.textpath + "/Mirror8/TextData"));
+    ASSERT_TRUE(WriteTextLines(w.textpath + "/Mirror8/TextData/TEST1.TXT", {"an earlier test"}));
+    const QString earlier = w.textpath + "/Mirror8/TextData/TEST1.TXT";
+    const QString no = "Save Data: Nothing was saved: ";
+    const std::tuple<const char*, std::function<void()>, MsgResult, QString, int> steps[] = {
+        {"no test yet", [&] { w.Command5->click(); }, MsgResult::OK,
+         no + "no test has been completed since \"Mirror8\" was chosen.", 1},
+        {"earlier files kept", [&] { rig->DoTheMagic(); }, MsgResult::Cancel,
+         "Save Data: Test 1 has results already:\r\n" + earlier + "\r\nPress OK to replace them.",
+         1},
+        {"earlier files replaced", [&] { w.Command5->click(); }, MsgResult::OK,
+         "Save Data: Test 1 has results already:\r\n" + earlier + "\r\nPress OK to replace them.",
+         2},
+        {"saved already", [&] { w.Command5->click(); }, MsgResult::Cancel,
+         "Save Data: These readings were saved already as test 1.\r\nPress OK to save them "
+         "again as test 2.",
+         2},
+        {"another mirror",
+         [&] {
+             RecentMirrors list = w.RecentList();
+             list.Caption[2] = "Other", list.Visible[2] = true;
+             w.SetRecentList(list);
+             w.Mnu_Click(2);
+             w.Command5->click();
+         },
+         MsgResult::OK,
+         no + "the readings of the last test were measured on \"Mirror8\" before \"Other\" "
+              "was chosen.",
+         7},
+    };
+    for (const auto& [name, press, answer, message, number] : steps) {
+        SCOPED_TRACE(name);
+        MsgBoxService::ClearHistory();
+        rig->answer = [answer = answer](const MsgBoxRequest&) { return answer; };
+        press();
+        EXPECT_EQ(Messages(), QStringList{message});
+        EXPECT_EQ(w.WorkNum, number);
+    }
+    EXPECT_TRUE(FileLines(TextResultFilePath(w.textpath, "Mirror8", 1))
+                    .value(0)
+                    .startsWith("Mirror Diameter = 8 "));
+    EXPECT_FALSE(QFile::exists(TextResultFilePath(w.textpath, "Mirror8", 2)));
+    EXPECT_FALSE(QDir(w.textpath + "/Other").exists());
+    EXPECT_EQ(FileLines(MirrorProfilePath("Other")).value(6), "7");
 }
 
 }  // namespace
