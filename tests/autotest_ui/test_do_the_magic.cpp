@@ -377,4 +377,26 @@ TEST_F(DoTheMagic, SaveDataKeepsReadingsWithWhatTheyMeasured) {
     EXPECT_EQ(FileLines(MirrorProfilePath("Other")).value(6), "7");
 }
 
+// Relative folders in the settings are taken from the program folder, whatever
+// folder the program was started from: each test's files and the programs'
+// copies land there, and the mirror chosen again shows the previous readings.
+TEST_F(DoTheMagic, RelativeFoldersAreTakenFromTheProgramFolder) {
+    options.textpath = "Results";
+    options.editSettings = [](TestState& s) { s.Savefigure = true, s.FigurePath = "Programs"; };
+    ASSERT_TRUE(QDir().mkpath(AppPath() + "/Programs"));
+    ASSERT_TRUE(WriteTextLines(AppPath() + "/Programs/figure45.exe", {"a program"}));
+    const auto back = qScopeGuard([before = QDir::currentPath()] { QDir::setCurrent(before); });
+    frmMain& w = Start(false);
+    const QString results = AppPath() + "/Results";
+    for (int n : {1, 2}) {
+        QTemporaryDir start;
+        ASSERT_TRUE(QDir::setCurrent(start.path()));
+        w.Mnu_Click(1);
+        EXPECT_EQ(w.Text2->toPlainText().contains("Previous Zone Readings from Test #1:"), n == 2);
+        rig->DoTheMagic();
+        EXPECT_TRUE(QFile::exists(TextResultFilePath(results, "Mirror8", n)));
+        EXPECT_TRUE(QFile::exists(results + "/Mirror8/Figure/figure45.exe"));
+    }
+}
+
 }  // namespace
