@@ -29,14 +29,15 @@ bool Asked(SaveDataHost& host, const QString& text) {
 bool SaveTestReadings(TestState& s, SaveDataHost& host) {
     ReadingsOrigin& readings = s.Readings;
     if (readings.zoneTable == 0 || readings.zoneTable != s.ZoneTable) {
-        const QString why =
-            readings.zoneTable == 0
-                ? QStringLiteral("no test has been completed since \"%1\" was chosen.")
-                      .arg(s.WorkFile)
-                : QStringLiteral(
-                      "the readings of the last test were measured on \"%1\" "
-                      "before \"%2\" was chosen.")
-                      .arg(readings.mirror, s.WorkFile);
+        const QString why = readings.zoneTable == 0
+                                ? QStringLiteral(
+                                      "no test of \"%1\" has been completed since it was chosen (a "
+                                      "stopped test keeps no readings).")
+                                      .arg(s.WorkFile)
+                                : QStringLiteral(
+                                      "the last test's readings were measured on \"%1\" before "
+                                      "\"%2\" was chosen.")
+                                      .arg(readings.mirror, s.WorkFile);
         host.ShowMessage(QStringLiteral("Nothing was saved: ") + why, MsgButtons::OK,
                          MsgIcon::Information, kTitle);
         return false;

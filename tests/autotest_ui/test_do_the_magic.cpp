@@ -339,7 +339,9 @@ TEST_F(DoTheMagic, SaveDataKeepsReadingsWithWhatTheyMeasured) {
         "Save Data: Test 1 has results already:\r\n" + earlier + "\r\nPress OK to replace them.";
     const std::tuple<const char*, std::function<void()>, MsgResult, QString, int> steps[] = {
         {"no test yet", [&] { w.Command5->click(); }, MsgResult::OK,
-         no + "no test has been completed since \"Mirror8\" was chosen.", 1},
+         no + "no test of \"Mirror8\" has been completed since it was chosen (a stopped test keeps "
+              "no readings).",
+         1},
         {"earlier files kept", [&] { rig->DoTheMagic(); }, MsgResult::Cancel, replace, 1},
         {"earlier files replaced", [&] { w.Command5->click(); }, MsgResult::OK, replace, 2},
         {"saved already", [&] { w.Command5->click(); }, MsgResult::Cancel,
@@ -355,8 +357,7 @@ TEST_F(DoTheMagic, SaveDataKeepsReadingsWithWhatTheyMeasured) {
              w.Command5->click();
          },
          MsgResult::OK,
-         no + "the readings of the last test were measured on \"Mirror8\" before \"Other\" was "
-              "chosen.",
+         no + "the last test's readings were measured on \"Mirror8\" before \"Other\" was chosen.",
          7},
     };
     for (const auto& [name, press, answer, message, number] : steps) {
