@@ -73,7 +73,7 @@ void EndTest(TestState& s, AutoTestHost& host, int64_t start) {
         } else {
             s.TestStdDev = 0.01;
         }
-        s.Readings = ReadingsOrigin{s.ZoneTable, s.WorkFile, 0, 0};
+        s.Readings = ReadingsOrigin{s.ZoneTable, s.WorkFile, 0, {}};
         host.SaveData();
     }
     FlushLog(s, host);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <array>
 #include <cstdint>
 
@@ -24,12 +25,12 @@ inline constexpr int32_t kIntensityHighest = 255;
 inline constexpr int32_t kIntensityGap = 10;
 
 // What the readings in ZoneResults were measured on, and whether they were
-// saved. A completed test sets it; the test numbers are 0 while none applies.
+// saved. A completed test sets it.
 struct ReadingsOrigin {
     int32_t zoneTable = 0;  // the zone table measured on (TestState::ZoneTable); 0: none
     QString mirror;         // the mirror measured, as the messages name it
-    int32_t savedAs = 0;    // the test number a save wrote them as
-    int32_t triedAs = 0;    // the test number a failed save of them wrote files of
+    int32_t savedAs = 0;    // the test number a save wrote them as; 0: not saved
+    QStringList tried;      // the result files the last save of them was to write
 };
 
 struct TestState {

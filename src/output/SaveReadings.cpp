@@ -8,15 +8,13 @@ namespace {
 
 const QString kTitle = QStringLiteral("Save Data");
 
-// The first of the chosen result files of this test number that exists.
-QString ExistingResultFile(const TestState& s) {
-    const std::pair<bool, QString> files[] = {
-        {s.Savefigure, FigureInputFilePath(s.textpath, s.WorkFile, s.WorkNum)},
-        {s.Savetext, TextResultFilePath(s.textpath, s.WorkFile, s.WorkNum)},
-        {s.SaveSixtests, SixTestsInputFilePath(s.textpath, s.WorkFile, s.WorkNum)}};
-    for (const auto& [chosen, file] : files)
-        if (chosen && !file.isEmpty() && QFileInfo::exists(file)) return file;
-    return QString();
+// The result files of this test number in the chosen formats.
+QStringList ChosenResultFiles(const TestState& s) {
+    QStringList files;
+    if (s.Savefigure) files << FigureInputFilePath(s.textpath, s.WorkFile, s.WorkNum);
+    if (s.Savetext) files << TextResultFilePath(s.textpath, s.WorkFile, s.WorkNum);
+    if (s.SaveSixtests) files << SixTestsInputFilePath(s.textpath, s.WorkFile, s.WorkNum);
+    return files;
 }
 
 bool Asked(SaveDataHost& host, const QString& text) {
@@ -29,15 +27,15 @@ bool Asked(SaveDataHost& host, const QString& text) {
 bool SaveTestReadings(TestState& s, SaveDataHost& host) {
     ReadingsOrigin& readings = s.Readings;
     if (readings.zoneTable == 0 || readings.zoneTable != s.ZoneTable) {
-        const QString why = readings.zoneTable == 0
-                                ? QStringLiteral(
-                                      "no test of \"%1\" has been completed since it was chosen (a "
-                                      "stopped test keeps no readings).")
-                                      .arg(s.WorkFile)
-                                : QStringLiteral(
-                                      "the last test's readings were measured on \"%1\" before "
-                                      "\"%2\" was chosen.")
-                                      .arg(readings.mirror, s.WorkFile);
+        QString why = QStringLiteral(
+                          "the last test's readings were measured on \"%1\" before "
+                          "\"%2\" was chosen.")
+                          .arg(readings.mirror, s.WorkFile);
+        if (readings.zoneTable == 0)
+            why = QStringLiteral(
+                      "no test of \"%1\" has been completed since it was chosen (a "
+                      "stopped test keeps no readings).")
+                      .arg(s.WorkFile);
         host.ShowMessage(QStringLiteral("Nothing was saved: ") + why, MsgButtons::OK,
                          MsgIcon::Information, kTitle);
         return false;
@@ -48,18 +46,22 @@ bool SaveTestReadings(TestState& s, SaveDataHost& host) {
                          .arg(readings.savedAs)
                          .arg(s.WorkNum)))
         return false;
-    if (readings.triedAs != s.WorkNum) {
-        const QString existing = ExistingResultFile(s);
-        if (!existing.isEmpty() &&
-            !Asked(host, QStringLiteral("Test %1 has results already:\r\n%2\r\nPress OK to "
+    // Files the last, failed, save of these readings was to write are theirs, or
+    // were replaced after the question.
+    const QStringList files = ChosenResultFiles(s);
+    for (const QString& file : files) {
+        if (file.isEmpty() || readings.tried.contains(file) || !QFileInfo::exists(file)) continue;
+        if (!Asked(host, QStringLiteral("Test %1 has results already:\r\n%2\r\nPress OK to "
                                         "replace them.")
                              .arg(s.WorkNum)
-                             .arg(existing)))
+                             .arg(file)))
             return false;
+        break;
     }
-    readings.triedAs = s.WorkNum;
+    readings.tried = files;
     const int32_t number = s.WorkNum;
     if (!SaveData(s, host)) return false;
     readings.savedAs = number;
+    readings.tried.clear();
     return true;
 }

@@ -12,8 +12,8 @@
 // another mirror was chosen). Readings saved already are saved again only after
 // a question naming the test number they were saved as; existing result files
 // of the chosen formats for this test number are replaced only after a question
-// naming one of them (none is asked for the files that a failed save of these
-// readings wrote under this number). Cancel writes nothing. Otherwise
+// naming one of them (not for the files that the last, failed, save of these
+// readings was to write). Cancel writes nothing. Otherwise
 // SaveData; a save that fails leaves the readings unsaved. Returns true when the
 // test number advanced.
 bool SaveTestReadings(TestState& s, SaveDataHost& host);
