@@ -63,8 +63,8 @@ void EndTest(TestState& s, AutoTestHost& host, int64_t start) {
     host.SetTrackingChecked(false);
     if (!host.AbortChecked()) host.PlaySoundSync(EndSound());
     if (!host.AbortChecked() && !s.ClosingDown && s.ZoneOn) {
-        // Reps and NZ as they stand now: the repetition dialog stays usable
-        // during the test.
+        // Reps and NZ as the test started with them: the main window holds what
+        // changes them until the test and its save have ended.
         if (s.Reps > 0) {
             s.TestStdDev = TestSpread(s, ZonesOf(s), s.Reps);
             const QString line = SpreadLine(s.TestStdDev, s.units);
@@ -75,6 +75,7 @@ void EndTest(TestState& s, AutoTestHost& host, int64_t start) {
         } else {
             s.TestStdDev = 0.01;
         }
+        s.Readings = ReadingsOrigin{s.ZoneTable, s.WorkFile, 0, {}};
         host.SaveData();
     }
     FlushLog(s, host);
@@ -210,6 +211,7 @@ AutoTestOutcome RunAutoTest(TestState& s, AutoTestHost& host, bool knifeRight) {
     OutputMotorPhases(s, host);
     host.SetText1(QString());
     for (auto& run : s.ZoneResults) run.fill(0.0);
+    s.Readings = ReadingsOrigin{};
     host.SetMirRadFlag(false);
     host.SetTestButtonsEnabled(false);
     host.SetPicture3Visible(false);

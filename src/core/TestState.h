@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <array>
 #include <cstdint>
 
@@ -22,6 +23,15 @@ constexpr int kRecentMirrors = 10;  // recent-mirror menu entries 1..10
 inline constexpr int32_t kIntensityLowest = 5;
 inline constexpr int32_t kIntensityHighest = 255;
 inline constexpr int32_t kIntensityGap = 10;
+
+// What the readings in ZoneResults were measured on, and whether they were
+// saved. A completed test sets it.
+struct ReadingsOrigin {
+    int32_t zoneTable = 0;  // the zone table measured on (TestState::ZoneTable); 0: none
+    QString mirror;         // the mirror measured, as the messages name it
+    int32_t savedAs = 0;    // the test number a save wrote them as; 0: not saved
+    QStringList tried;      // the result files the last save of them was to write
+};
 
 struct TestState {
     // Public test state, in declaration order.
@@ -96,6 +106,10 @@ struct TestState {
     double TestStdDev = 0;
     bool BarsOff = false;
     bool SaveFailed = false;
+    // Counts the zone tables computed, one for each mirror made current, so
+    // that readings know which one they were measured on.
+    int32_t ZoneTable = 0;
+    ReadingsOrigin Readings;
 };
 
 // The auto-test variables as start-up assigns them before the settings are read:

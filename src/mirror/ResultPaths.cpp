@@ -5,11 +5,12 @@
 
 namespace {
 
-// <textpath>/<workFile>/<relative>, resolved; empty when unsafe.
+// <textpath>/<workFile>/<relative>, resolved (a relative textpath from the
+// program folder); empty when unsafe.
 QString UnderMirror(const QString& textpath, const QString& workFile, const QString& relative) {
     if (textpath.isEmpty() || !IsValidProfileName(workFile)) return QString();
     const QString rest = relative.isEmpty() ? workFile : workFile + QLatin1Char('/') + relative;
-    return ResolvePath(textpath, rest);
+    return ResolvePath(SettingsFolder(textpath), rest);
 }
 
 }  // namespace

@@ -73,7 +73,7 @@ bool SaveFigure45File(TestState& s, bool fixedSource, MessageSink& messages,
     if (!s.FigurePath.isEmpty() && !file.isEmpty()) {
         const QString folder = ResultFormatFolder(s.textpath, s.WorkFile, kFigureFolder);
         if (!QFileInfo(folder).isDir()) MakeResultFolders(s, {kFigureFolder});
-        CopyProgramFiles(s.FigurePath, folder);
+        CopyProgramFiles(SettingsFolder(s.FigurePath), folder);
         done = WriteTextLines(FigureInputFilePath(s.textpath, s.WorkFile, s.WorkNum),
                               Figure45Lines(s, fixedSource));
         if (done && s.LaunchFigure)

@@ -9,7 +9,7 @@ QString MakeResultFolders(const TestState& s, const QStringList& levels) {
     QString folder = MirrorResultFolder(s.textpath, s.WorkFile);
     if (folder.isEmpty()) return QString();
     QDir dir;
-    dir.mkdir(ResolvePath(s.textpath));
+    dir.mkdir(ResolvePath(SettingsFolder(s.textpath)));
     dir.mkdir(folder);
     for (const QString& level : levels) {
         folder = ResolvePath(folder, level);

@@ -132,7 +132,7 @@ bool SaveSixTestsFile(TestState& s, bool fixedSource, MessageSink& messages,
     if (!folder.isEmpty()) {
         if (!QFileInfo::exists(ResolvePath(folder, kSixTestsProgram))) {
             folder = MakeResultFolders(s, {kSixTestsFolder});
-            const QString source = ResolvePath(s.Sixtestspath, kSixTestsProgram);
+            const QString source = ResolvePath(SettingsFolder(s.Sixtestspath), kSixTestsProgram);
             if (!s.Sixtestspath.isEmpty() && QFileInfo(source).isFile())
                 CopyFileWhole(source, ResolvePath(folder, kSixTestsProgram));
         }

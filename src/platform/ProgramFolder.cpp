@@ -86,3 +86,8 @@ QString ResolvePath(const QString& folder, const QString& relative) {
     while (rest.startsWith(QLatin1Char('/'))) rest.remove(0, 1);
     return ResolvePath(Join(WithoutTrailingSeparator(base), rest));
 }
+
+QString SettingsFolder(const QString& folder) {
+    if (folder.isEmpty() || QDir::isAbsolutePath(NormalSeparators(folder))) return folder;
+    return ResolvePath(AppPath(), folder);
+}

@@ -15,3 +15,8 @@ QString ResolvePath(const QString& folder, const QString& relative);
 
 // The same for one full path.
 QString ResolvePath(const QString& path);
+
+// A folder of the settings (the result folder, the reduction programs' folders)
+// as the program uses it: a relative one is taken from the program folder,
+// whatever folder the program was started from; an empty one stays empty.
+QString SettingsFolder(const QString& folder);

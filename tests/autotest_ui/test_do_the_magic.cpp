@@ -4,17 +4,29 @@
 
 #include <gtest/gtest.h>
 
+#include <QAbstractButton>
 #include <QDir>
 #include <QEventLoop>
 #include <QFile>
+#include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QRadioButton>
+#include <QScopeGuard>
+#include <QTabBar>
 #include <QTemporaryDir>
 #include <chrono>
+#include <functional>
+#include <tuple>
 
 #include "MagicRig.h"
 #include "OwnFolder.h"
+#include "mirror/RecentMirrors.h"
 #include "mirror/ResultPaths.h"
 #include "platform/ui/PictureBox.h"
+#include "setup/ui/Dialog.h"
+#include "setup/ui/frmStepSize.h"
+#include "setup/ui/frmsetup.h"
+#include "setup_ui/ModalHelper.h"
 
 namespace {
 
@@ -232,7 +244,7 @@ TEST_F(DoTheMagic, OutsideProgramsMissingFailTheSave) {
     w.LaunchFigure = true;
     w.LaunchSixtests = true;
 
-    w.Command5->click();
+    rig->DoTheMagic();
 
     const QStringList messages = Messages();
     ASSERT_EQ(messages.size(), 4);
@@ -248,7 +260,8 @@ TEST_F(DoTheMagic, OutsideProgramsMissingFailTheSave) {
     EXPECT_TRUE(QFile::exists(TextResultFilePath(w.textpath, "Mirror8", 1)));
     EXPECT_TRUE(QFile::exists(SixTestsInputFilePath(w.textpath, "Mirror8", 1)));
 
-    // With the text file alone the save goes through and the number advances.
+    // With the text file alone the save goes through and the number advances,
+    // over the files the failed save wrote, and asks nothing.
     MsgBoxService::ClearHistory();
     w.Savefigure = false;
     w.SaveSixtests = false;
@@ -256,6 +269,130 @@ TEST_F(DoTheMagic, OutsideProgramsMissingFailTheSave) {
     EXPECT_TRUE(MsgBoxService::History().isEmpty());
     EXPECT_EQ(w.WorkNum, 2);
     EXPECT_EQ(FileLines(MirrorProfilePath("Mirror8")).value(6), "2");
+}
+
+// The number of sets, the light source and the units, each changed as a user
+// would at a frame of a running test: the test's files are those of the same
+// test left alone.
+TEST_F(DoTheMagic, SettingsChangedDuringATestLeaveItsFilesAsMeasured) {
+    options.editSettings = [](TestState& s) { s.Savefigure = true, s.FigurePath = AppPath(); };
+    // The button, while it can be pressed, and in the modal dialog it opens a
+    // choice and OK.
+    const auto choose = [](QAbstractButton* opener, std::function<void(QDialog*)> pick) {
+        if (!opener->isEnabled()) return;
+        WhenModal(std::move(pick));
+        opener->click();
+    };
+    const std::pair<const char*, std::function<void(frmsetup&)>> rows[] = {
+        {"nothing", [](frmsetup&) {}},
+        {"4 sets",
+         [&](frmsetup& setup) {
+             choose(setup.Command4, [](QDialog* d) {
+                 auto* reps = static_cast<Dialog*>(d);
+                 reps->Option1[3]->setChecked(true), reps->OKButton->click();
+             });
+         }},
+        {"fixed source", [](frmsetup& setup) { setup.Option2->click(); }},
+        {"millimetres",
+         [&](frmsetup& setup) {
+             choose(setup.Command1, [](QDialog* d) {  // the same steps, in millimetres
+                 auto* steps = static_cast<frmStepSize*>(d);
+                 steps->Text1->setText("0.00635"), steps->Text2->setText("0.00635");
+                 steps->OptMil->setChecked(true), steps->cmdOK->click();
+             });
+         }},
+    };
+    QString measured;
+    for (const auto& [name, change] : rows) {
+        SCOPED_TRACE(name);
+        QTemporaryDir own;
+        SetAppPath(own.path());
+        rig.reset();
+        frmMain& w = Start();
+        w.mnuWizard->trigger();
+        frmsetup& setup = *w.findChild<frmsetup*>();
+        setup.tbsOptions->setCurrentIndex(3);
+        rig->driver->onGrab = [&, frames = 0, change = change]() mutable {
+            if (++frames == 5) change(setup);
+        };
+        rig->DoTheMagic();
+        const QString files = FileLines(TextResultFilePath(w.textpath, "Mirror8", 1)).join('\n') +
+                              FileLines(FigureInputFilePath(w.textpath, "Mirror8", 1)).join('\n');
+        if (measured.isEmpty()) measured = files;
+        EXPECT_EQ(files.toStdString(), measured.toStdString());
+        rig.reset();
+    }
+}
+
+// Save Data writes only readings of the current mirror, and asks before it
+// saves readings again or replaces an earlier test's files (named whatever the
+// letter case); what it refuses writes nothing and keeps the number.
+TEST_F(DoTheMagic, SaveDataKeepsReadingsWithWhatTheyMeasured) {
+    frmMain& w = Start();
+    ASSERT_TRUE(
+        WriteTextLines(MirrorProfilePath("Other"), {"Other", "6", "48", "-1", "0", "4", "7"}));
+    const QString earlier = w.textpath + "/Mirror8/TextData/TEST1.TXT";
+    ASSERT_TRUE(QDir().mkpath(w.textpath + "/Mirror8/TextData"));
+    ASSERT_TRUE(WriteTextLines(earlier, {"an earlier test"}));
+    const QString no = "Save Data: Nothing was saved: ";
+    const QString replace =
+        "Save Data: Test 1 has results already:\r\n" + earlier + "\r\nPress OK to replace them.";
+    const std::tuple<const char*, std::function<void()>, MsgResult, QString, int> steps[] = {
+        {"no test yet", [&] { w.Command5->click(); }, MsgResult::OK,
+         no + "no test of \"Mirror8\" has been completed since it was chosen (a stopped test keeps "
+              "no readings).",
+         1},
+        {"earlier files kept", [&] { rig->DoTheMagic(); }, MsgResult::Cancel, replace, 1},
+        {"earlier files replaced", [&] { w.Command5->click(); }, MsgResult::OK, replace, 2},
+        {"saved already", [&] { w.Command5->click(); }, MsgResult::Cancel,
+         "Save Data: These readings were saved already as test 1.\r\nPress OK to save them "
+         "again as test 2.",
+         2},
+        {"another mirror",
+         [&] {
+             RecentMirrors list = w.RecentList();
+             list.Caption[2] = "Other", list.Visible[2] = true;
+             w.SetRecentList(list);
+             w.Mnu_Click(2);
+             w.Command5->click();
+         },
+         MsgResult::OK,
+         no + "the last test's readings were measured on \"Mirror8\" before \"Other\" was chosen.",
+         7},
+    };
+    for (const auto& [name, press, answer, message, number] : steps) {
+        SCOPED_TRACE(name);
+        MsgBoxService::ClearHistory();
+        rig->answer = [answer = answer](const MsgBoxRequest&) { return answer; };
+        press();
+        EXPECT_EQ(Messages().join('|').toStdString(), message.toStdString());
+        EXPECT_EQ(w.WorkNum, number);
+    }
+    EXPECT_TRUE(FileLines(earlier).value(0).startsWith("Mirror Diameter = 8 "));
+    EXPECT_FALSE(QFile::exists(TextResultFilePath(w.textpath, "Mirror8", 2)));
+    EXPECT_FALSE(QDir(w.textpath + "/Other").exists());
+}
+
+// Relative folders in the settings are taken from the program folder, whatever
+// folder the program was started from: each test's files and the programs'
+// copies land there, and the mirror chosen again shows the previous readings.
+TEST_F(DoTheMagic, RelativeFoldersAreTakenFromTheProgramFolder) {
+    options.textpath = "Results";
+    options.editSettings = [](TestState& s) { s.Savefigure = true, s.FigurePath = "Programs"; };
+    ASSERT_TRUE(QDir().mkpath(AppPath() + "/Programs"));
+    ASSERT_TRUE(WriteTextLines(AppPath() + "/Programs/figure45.exe", {"a program"}));
+    const auto back = qScopeGuard([before = QDir::currentPath()] { QDir::setCurrent(before); });
+    frmMain& w = Start(false);
+    const QString results = AppPath() + "/Results";
+    for (int n : {1, 2}) {
+        QTemporaryDir start;
+        ASSERT_TRUE(QDir::setCurrent(start.path()));
+        w.Mnu_Click(1);
+        EXPECT_EQ(w.Text2->toPlainText().contains("Previous Zone Readings from Test #1:"), n == 2);
+        rig->DoTheMagic();
+        EXPECT_TRUE(QFile::exists(TextResultFilePath(results, "Mirror8", n)));
+        EXPECT_TRUE(QFile::exists(results + "/Mirror8/Figure/figure45.exe"));
+    }
 }
 
 }  // namespace

@@ -108,10 +108,10 @@ class SaveDataWaiting : public OwnFolderTest<> {
     std::unique_ptr<magic::Rig> rig;
 };
 
-// A save from the button, then the save at the end of a test: each waits once,
-// the clicks meanwhile start nothing, another mirror chosen meanwhile (or while
-// the test measures) is not loaded, and each advances its own mirror's number
-// by one.
+// A save from the button (of a test's readings saved again), then the save at
+// the end of a test: each waits once, the clicks meanwhile start nothing,
+// another mirror chosen meanwhile (or while the test measures) is not loaded,
+// and each advances its own mirror's number by one.
 TEST_F(SaveDataWaiting, ClicksWhileASaveWaitsStartNothing) {
     ASSERT_TRUE(CopyFileWhole(STANDIN_RECORDER, sixtests));
     MainAutoTestHost::SetProgramsOverride(&programs);
@@ -132,19 +132,23 @@ TEST_F(SaveDataWaiting, ClicksWhileASaveWaitsStartNothing) {
         w.Mnu[2]->trigger();
         editorEnabled = w.mnuEditMirror->isEnabled();
     };
+    rig->DoTheMagic();
     const int64_t grabs = rig->driver->grabs;
     programs.clicks = clickBoth;
 
     w.Command5->click();
 
     ASSERT_FALSE(programs.clicks) << "the save never waited for the program";
-    EXPECT_EQ(programs.starts.size(), 1);
-    EXPECT_EQ(Typed("Test1.set"), 1);
+    EXPECT_EQ(programs.starts.size(), 2);
+    EXPECT_EQ(Typed("Test2.set"), 1);
     EXPECT_EQ(rig->driver->grabs, grabs) << "a test ran inside the save";
-    EXPECT_EQ(w.WorkNum, 2);
+    EXPECT_EQ(w.WorkNum, 3);
     QStringList profile;
     ReadTextLines(MirrorProfilePath("Mirror8"), profile);
-    EXPECT_EQ(profile.value(6), "2");
+    EXPECT_EQ(profile.value(6), "3");
+    EXPECT_EQ(Messages(), QStringList{"Save Data: These readings were saved already as test "
+                                      "1.\r\nPress OK to save them again as test 2."});
+    MsgBoxService::ClearHistory();
 
     programs.clicks = clickBoth;
     rig->driver->onGrab = [&clickBoth] { clickBoth(); };
@@ -153,14 +157,14 @@ TEST_F(SaveDataWaiting, ClicksWhileASaveWaitsStartNothing) {
 
     ASSERT_FALSE(programs.clicks) << "the test's save never waited for the program";
     EXPECT_EQ(w.TestStatus, "Test Complete! :)");
-    EXPECT_EQ(programs.starts.size(), 2);
-    EXPECT_EQ(Typed("Test2.set"), 1);
-    EXPECT_EQ(Typed("Test3.set"), 0);
-    EXPECT_EQ(w.WorkNum, 3);
+    EXPECT_EQ(programs.starts.size(), 3);
+    EXPECT_EQ(Typed("Test3.set"), 1);
+    EXPECT_EQ(Typed("Test4.set"), 0);
+    EXPECT_EQ(w.WorkNum, 4);
     EXPECT_EQ(Messages(), QStringList());
     EXPECT_FALSE(editorEnabled);
     ReadTextLines(MirrorProfilePath("Mirror8"), profile);
-    EXPECT_EQ(profile.value(6), "3");
+    EXPECT_EQ(profile.value(6), "4");
     ReadTextLines(MirrorProfilePath("Other"), profile);
     EXPECT_EQ(profile.value(6), "50");
     EXPECT_FALSE(QDir(w.textpath + "/Other").exists());
@@ -168,21 +172,21 @@ TEST_F(SaveDataWaiting, ClicksWhileASaveWaitsStartNothing) {
 
     // Once the saves have ended the button saves again, under the next number.
     w.Command5->click();
-    EXPECT_EQ(programs.starts.size(), 3);
-    EXPECT_TRUE(QFile::exists(SixTestsInputFilePath(w.textpath, "Mirror8", 3)));
-    EXPECT_EQ(w.WorkNum, 4);
+    EXPECT_EQ(programs.starts.size(), 4);
+    EXPECT_TRUE(QFile::exists(SixTestsInputFilePath(w.textpath, "Mirror8", 4)));
+    EXPECT_EQ(w.WorkNum, 5);
 }
 
 // The desktop's programs: the user sees why the outside program failed, after
-// a save from the button and after the save at the end of a test, whose end
-// empties the log box.
+// the save at the end of a test, whose end empties the log box, and after a
+// save from the button.
 TEST_F(SaveDataWaiting, WhyTheProgramFailedIsLogged) {
     ASSERT_TRUE(WriteTextLines(sixtests, {"not a program"}));
     frmMain& w = Start();
     const QString copy = ResultFormatFolder(w.textpath, "Mirror8", "SixTests") + "/sixtests.exe";
     const QString cantRun = "Save Data: " + copy + " is no program this system can run";
 
-    w.Command5->click();
+    rig->DoTheMagic();
 
     EXPECT_EQ(Messages(),
               QStringList({"SHIT SHIT SHIT: Problem Saving Sixtests File as:\r\n" + w.textpath +

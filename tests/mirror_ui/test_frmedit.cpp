@@ -232,6 +232,18 @@ TEST_F(EditorTest, ExitOrCancelAfterOpeningSavesUnlessTheNameIsEmpty) {
     third.CancelButton->click();
     EXPECT_TRUE(Messages().isEmpty());
     EXPECT_FALSE(Written("Unsaved"));
+
+    // A name changed to that of another existing profile asks before replacing
+    // it; Cancel keeps that profile.
+    PutProfile("Other", {"Other", "6", "48", "-1", "0", "4", "7"});
+    const QByteArray other = FileBytes(ProfilePath("Other"));
+    MsgBoxService::SetScript([](const MsgBoxRequest&) { return MsgResult::Cancel; });
+    frmEdit fourth(*w, w.get());
+    fourth.Command1->click();
+    fourth.NName->setText("other");
+    fourth.CancelButton->click();
+    EXPECT_EQ(Titles(Messages()), QStringList{"File Warning!"});
+    EXPECT_EQ(FileBytes(ProfilePath("Other")), other);
 }
 
 TEST_F(EditorTest, OverwriteQuestionComesFirstAndCancelKeepsTheFile) {

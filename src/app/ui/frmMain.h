@@ -307,9 +307,9 @@ class frmMain : public QMainWindow,
     // sounds): while either runs, "Do the Magic" and "Save Data" start nothing.
     bool testRunning_ = false;
     bool saveRunning_ = false;
-    // The mirror a test or a save works on stays theirs until both have ended:
-    // the editor and the recent mirrors are enabled only while neither runs.
-    void EnableMirrorChoice();
+    // What a test or a save holds until both have ended, enabled only while
+    // neither runs (frmMain_autotest.cpp lists it).
+    void EnableTestHeld();
     // The log lines of the last save's failed outside programs.
     QStringList saveProblems_;
 

@@ -6,19 +6,22 @@
 // window), and both buttons may be enabled meanwhile. A click that arrives then
 // must not start a second test or save inside the first: a nested save would
 // type the same test number's paths, start the outside program again and
-// advance the number twice. Nor may the menus load another mirror meanwhile:
-// the test would measure one mirror and save its readings under the other's
-// name, diameter, zones and test number.
+// advance the number twice. Nor may the menus and the setup dialog change what
+// the readings mean meanwhile: the test would measure one mirror, or with one
+// set of settings, and save its readings under another's.
 
 #include <QAction>
+#include <QGroupBox>
 #include <QPushButton>
 #include <QScopeGuard>
 #include <QScopedValueRollback>
+#include <initializer_list>
 
 #include "app/ui/MainAutoTestHost.h"
 #include "app/ui/frmMain.h"
 #include "autotest/AutoTest.h"
-#include "output/SaveData.h"
+#include "output/SaveReadings.h"
+#include "setup/ui/frmsetup.h"
 
 void frmMain::ConnectAutoTest() {
     connect(Command3, &QPushButton::clicked, this, &frmMain::Command3_Click);
@@ -28,9 +31,9 @@ void frmMain::ConnectAutoTest() {
 void frmMain::Command3_Click() {
     if (testRunning_ || saveRunning_) return;
     // Declared first, so it runs after the flag is restored.
-    const auto mirrorChoice = qScopeGuard([this] { EnableMirrorChoice(); });
+    const auto held = qScopeGuard([this] { EnableTestHeld(); });
     const QScopedValueRollback running(testRunning_, true);
-    EnableMirrorChoice();
+    EnableTestHeld();
     saveProblems_.clear();
     MainAutoTestHost host(*this);
     ::Command3_Click(*this, host);
@@ -46,17 +49,26 @@ void frmMain::Command5_Click() {
 
 void frmMain::RunSaveData() {
     if (saveRunning_) return;
-    const auto mirrorChoice = qScopeGuard([this] { EnableMirrorChoice(); });
+    const auto held = qScopeGuard([this] { EnableTestHeld(); });
     const QScopedValueRollback running(saveRunning_, true);
-    EnableMirrorChoice();
+    EnableTestHeld();
     MainAutoTestHost host(*this);
-    ::SaveData(*this, host);
+    SaveTestReadings(*this, host);
     saveProblems_ = host.ProgramFailures();
     for (const QString& line : saveProblems_) LogLine(line);
 }
 
-void frmMain::EnableMirrorChoice() {
+// What a running test or save holds: the mirror and its zone table (the editor
+// and the recent mirrors), and the settings a reading and its files depend on:
+// the number of sets (the repetition menu), the units and the distance per full
+// step, the light source and the knife side (their controls in an open setup
+// dialog). The Auto Test Variables tune the search only and stay live.
+void frmMain::EnableTestHeld() {
     const bool free = !testRunning_ && !saveRunning_;
-    mnuEditMirror->setEnabled(free);
+    for (QAction* item : {mnuEditMirror, mnuReps}) item->setEnabled(free);
     for (int k = 1; k <= kRecentMirrors; ++k) Mnu[k]->setEnabled(free);
+    if (!setup_) return;
+    for (QWidget* control : std::initializer_list<QWidget*>{setup_->Frame1, setup_->Command1,
+                                                            setup_->Command2, setup_->Command4})
+        control->setEnabled(free);
 }

@@ -16,6 +16,7 @@
 bool frmMain::Zone_Calc() {
     const ZoneCalcResult zones = ComputeZones(*this, MnuFixed->isChecked());
     if (!zones.ok) return false;
+    ++ZoneTable;
     Text2->setPlainText(zones.text2);
     Command5->setEnabled(true);
     return true;

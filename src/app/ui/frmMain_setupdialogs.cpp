@@ -33,6 +33,7 @@ void frmMain::ShowSetupDialog() {
     // Closed: the next opening makes a new one, even before this one is deleted.
     connect(setup_, &QDialog::finished, this, [this] { setup_.clear(); });
     setup_->Form_Load();
+    EnableTestHeld();
     setup_->show();
 }
 

@@ -159,10 +159,15 @@ void frmEdit::OpenMirrorFile() {
     if (!opened) return;
     SetFields(*opened);
     ProfileOpened = true;
+    openedName_ = opened->NName;
 }
 
 void frmEdit::ApplyMirrorSpecs() {
-    const MirrorSpecsCheck check = CheckMirrorSpecs(Fields(), ProfileOpened, Cancelling, Ask);
+    // The profile opened is saved again without a question; a name changed to
+    // that of another existing profile asks before replacing it.
+    const bool sameProfile =
+        ProfileOpened && NName->text().compare(openedName_, Qt::CaseInsensitive) == 0;
+    const MirrorSpecsCheck check = CheckMirrorSpecs(Fields(), sameProfile, Cancelling, Ask);
     if (check.outcome != MirrorSpecsOutcome::Accepted) return;
     const MirrorProfile& profile = check.profile;
 

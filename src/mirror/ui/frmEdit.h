@@ -75,6 +75,7 @@ class frmEdit : public QDialog {
 
     MirrorEditorHost& main_;
     bool ProfileOpened = false;
+    QString openedName_;  // the name of the profile opened
     bool Cancelling = false;
     bool unloaded_ = false;
 };
