@@ -1,0 +1,111 @@
+#pragma once
+
+// What the X display says about windows and processes, for the keystroke
+// service: the connection, the server grab, a window's process and title, who
+// has the focus, a process's shown windows, and whether a window has read the
+// events sent to it.
+//
+// Xlib's headers define macros (None, Bool, Status, KeyPress...) that clash with
+// Qt's: include this header after every Qt header.
+
+#include <QList>
+#include <QSet>
+#include <QString>
+#include <chrono>
+
+extern "C" {
+#include <xdo.h>
+}
+
+namespace x11 {
+
+using Clock = std::chrono::steady_clock;
+
+// Lets this program's windows run while the keys wait for the other program.
+void Breathe(std::chrono::milliseconds step = std::chrono::milliseconds(5));
+void BreatheFor(std::chrono::milliseconds span);
+
+// A connection to the display ($DISPLAY) through libxdo. X errors are expected
+// (windows may vanish between a search and a use) and are ignored while it is
+// open.
+class XSession {
+  public:
+    XSession();
+    ~XSession();
+    XSession(const XSession&) = delete;
+    XSession& operator=(const XSession&) = delete;
+
+    bool Open() const { return xdo_ && xdo_->xdpy; }
+    xdo_t* xdo() const { return xdo_; }
+    Display* display() const { return xdo_->xdpy; }
+    Atom Intern(const char* name) const { return XInternAtom(display(), name, False); }
+
+  private:
+    xdo_t* xdo_ = nullptr;
+    int (*previous_)(Display*, XErrorEvent*) = nullptr;
+    bool handlerSet_ = false;
+};
+
+// Holds the X server for this connection alone: no other program's request
+// (a focus change among them) is carried out until it is let go. Let go when
+// the scope ends, on every path. Nothing done under it may wait for another
+// program.
+class ServerGrab {
+  public:
+    explicit ServerGrab(Display* display) : display_(display) { XGrabServer(display_); }
+    ~ServerGrab() {
+        XUngrabServer(display_);
+        XFlush(display_);
+    }
+    ServerGrab(const ServerGrab&) = delete;
+    ServerGrab& operator=(const ServerGrab&) = delete;
+
+  private:
+    Display* display_;
+};
+
+// The _NET_WM_PID of a window; 0 when it has none.
+qint64 WindowPid(const XSession& x, Window window);
+
+// A window's title as the window manager shows it.
+QString Title(const XSession& x, Window window);
+
+// Who holds the keyboard focus: a window of the process tree, nobody (no window,
+// the root, or a window manager's hidden helper), or another program's window.
+struct Focus {
+    enum class Holder { Program, Nobody, Other };
+    Holder holder = Holder::Nobody;
+    Window window = 0;  // the top window (the one carrying _NET_WM_PID), if any
+    qint64 pid = 0;     // its process
+};
+
+Focus ReadFocus(const XSession& x, const QSet<qint64>& tree);
+
+// The shown windows that belong to the process tree, in stacking order from
+// bottom to top.
+QList<Window> ShownWindows(const XSession& x, const QSet<qint64>& tree);
+
+// Whether a window manager runs that activates windows on request.
+bool WindowManagerActivates(const XSession& x);
+
+// Sends _NET_WM_PING to the window and waits for its answer: a program answers
+// only after it has read every event sent to it before. False when the window
+// does not take part or gives no answer by the deadline.
+bool Ping(const XSession& x, Window window, Clock::time_point deadline);
+
+// Returns once the window has read every event sent to it so far, or, when it
+// gives no answer, after a moment.
+void Settle(const XSession& x, Window window);
+
+// Whether another program holds the keyboard with a grab (an open menu, a
+// password prompt, a drag): the server then gives it every key, whatever window
+// has the focus. Asked by grabbing the keyboard on a window of this program that
+// is never shown: the server answers AlreadyGrabbed (or Frozen) when a program
+// holds it, and otherwise refuses the grab as not viewable, so no grab of this
+// program becomes active and no window gets the focus events a grab brings. The
+// server does not say who holds a grab; the process tree holds one itself while
+// its menu is open (its keys then go to the menu, as they should), and such a
+// grab comes with the tree's popup shown above every other window.
+bool KeyboardHeldElsewhere(const XSession& x, Window hidden, const QSet<qint64>& tree);
+
+}  // namespace x11
