@@ -3,6 +3,7 @@
 #include <QHash>
 #include <QSet>
 #include <mutex>
+#include <optional>
 #include <thread>
 #include <vector>
 
@@ -37,8 +38,15 @@ QString FocusMovedText() {
         "typed; the remaining keys were not sent");
 }
 
-QString KeyboardHeldText() {
-    return QStringLiteral("another program holds the keyboard; the remaining keys were not sent");
+// Why the keys stopped when the keyboard stayed held.
+QString KeyboardHeldText(KeyboardWatch::Holder holder) {
+    if (holder == KeyboardWatch::Holder::Other)
+        return QStringLiteral(
+            "another program holds the keyboard; the remaining keys were not sent");
+    return QStringLiteral(
+        "a program holds the keyboard and this display does not say which: another program, or "
+        "the started program itself (DOSBox holds it while it has captured the mouse; Ctrl+F10 "
+        "releases it); the remaining keys were not sent");
 }
 
 // The processes that have taken keys, by id and start time (an id is reused only
@@ -136,8 +144,10 @@ void WaitUntilTaken(const XSession& x, qint64 pid) {
 // window has the focus and no other program holds the keyboard.
 class Typist {
   public:
-    Typist(const XSession& x, qint64 pid, milliseconds windowWait, QString* error)
+    Typist(const XSession& x, KeyboardWatch& watch, qint64 pid, milliseconds windowWait,
+           QString* error)
         : x_(x),
+          watch_(watch),
           pid_(pid),
           windowWait_(windowWait),
           deadline_(Clock::now() + windowWait),
@@ -174,7 +184,8 @@ class Typist {
   private:
     // Sends one key as one step for the X server: with the server held, the
     // focus is checked and the key pressed and released only when a window of
-    // the process has it and no other program holds the keyboard, then the
+    // the process has it and no other program holds the keyboard (nobody, or
+    // the process itself: its open menu, or dosbox's captured mouse), then the
     // server has carried out the key before it is let go. The key's events, its
     // modifiers' included, go out in one flush, so that this program never
     // leaves a key held down in the server, even when it is killed. Before the
@@ -185,11 +196,14 @@ class Typist {
         Display* d = x_.display();
         const Clock::time_point until = FocusDeadline();
         for (;;) {
+            KeyboardWatch::Holder holder = KeyboardWatch::Holder::Nobody;
             bool held = false;
             {
                 ServerGrab grab(d);
                 if (ReadFocus(x_, tree_).holder == Focus::Holder::Program) {
-                    held = KeyboardHeldElsewhere(x_, hidden_, tree_);
+                    holder = watch_.HolderNow(x_, hidden_, tree_);
+                    held = holder != KeyboardWatch::Holder::Nobody &&
+                           holder != KeyboardWatch::Holder::Program;
                     if (!held) {
                         for (const KeyCode key : stroke.held) XTestFakeKeyEvent(d, key, True, 0);
                         XTestFakeKeyEvent(d, stroke.code, True, 0);
@@ -206,7 +220,7 @@ class Typist {
             } else if (Clock::now() < until) {
                 Breathe(milliseconds(20));
             } else {
-                SetError(error_, KeyboardHeldText());
+                SetError(error_, KeyboardHeldText(holder));
                 return false;
             }
         }
@@ -244,6 +258,7 @@ class Typist {
     }
 
     const XSession& x_;
+    KeyboardWatch& watch_;
     const qint64 pid_;
     const milliseconds windowWait_;
     const Clock::time_point deadline_;
@@ -275,7 +290,7 @@ QString ShownKeys(const KeySequence& keys) {
 }
 
 bool SendKeysToProcess(qint64 pid, const KeySequence& keys, bool wait, milliseconds windowWait,
-                       QString* error) {
+                       QString* error, KeyboardWatch* watch) {
     XSession x;
     if (!x.Open()) {
         SetError(error, QStringLiteral("there is no X11 display to send keystrokes to"));
@@ -290,7 +305,9 @@ bool SendKeysToProcess(qint64 pid, const KeySequence& keys, bool wait, milliseco
         SetError(error, QStringLiteral("no program was started to take the keys"));
         return false;
     }
-    Typist typist(x, pid, windowWait, error);
+    std::optional<KeyboardWatch> ownWatch;
+    if (!watch) watch = &ownWatch.emplace();
+    Typist typist(x, *watch, pid, windowWait, error);
     for (const KeyStroke& key : keys) {
         bool sent = true;
         switch (key.kind) {

@@ -32,17 +32,21 @@ void BreatheFor(milliseconds span) {
     while (Clock::now() < end) Breathe();
 }
 
+XErrorsIgnored::XErrorsIgnored() : previous_(XSetErrorHandler(IgnoreXError)) {}
+
+XErrorsIgnored::~XErrorsIgnored() {
+    XSetErrorHandler(previous_);
+}
+
 XSession::XSession() {
     if (qEnvironmentVariableIsEmpty("DISPLAY")) return;
-    previous_ = XSetErrorHandler(IgnoreXError);
-    handlerSet_ = true;
+    errors_.emplace();
     xdo_ = xdo_new(nullptr);
     if (xdo_) xdo_->quiet = 1;
 }
 
 XSession::~XSession() {
     if (xdo_) xdo_free(xdo_);
-    if (handlerSet_) XSetErrorHandler(previous_);
 }
 
 qint64 WindowPid(const XSession& x, Window window) {
@@ -110,24 +114,24 @@ Focus ReadFocus(const XSession& x, const QSet<qint64>& tree) {
 
 namespace {
 
-// Appends the shown windows below `parent` that belong to the process tree, in
-// stacking order from bottom to top.
-void CollectShownWindows(const XSession& x, Window parent, const QSet<qint64>& tree, int depth,
-                         QList<Window>& found) {
+// Appends the windows below `parent` that belong to the process tree (with
+// `shownOnly`, the shown ones), in stacking order from bottom to top.
+void CollectWindows(const XSession& x, Window parent, const QSet<qint64>& tree, bool shownOnly,
+                    int depth, QList<Window>& found) {
     Window root = 0, up = 0, *children = nullptr;
     unsigned int count = 0;
     if (!XQueryTree(x.display(), parent, &root, &up, &children, &count)) return;
     for (unsigned int i = 0; i < count; ++i) {
         XWindowAttributes attributes{};
         if (!XGetWindowAttributes(x.display(), children[i], &attributes) ||
-            attributes.map_state != IsViewable)
+            (shownOnly && attributes.map_state != IsViewable))
             continue;
         const qint64 pid = WindowPid(x, children[i]);
         if (pid != 0) {
             if (tree.contains(pid)) found << children[i];
         } else if (depth > 0) {
             // A window manager's frame: the program's window lies inside.
-            CollectShownWindows(x, children[i], tree, depth - 1, found);
+            CollectWindows(x, children[i], tree, shownOnly, depth - 1, found);
         }
     }
     if (children) XFree(children);
@@ -137,8 +141,16 @@ void CollectShownWindows(const XSession& x, Window parent, const QSet<qint64>& t
 
 QList<Window> ShownWindows(const XSession& x, const QSet<qint64>& tree) {
     QList<Window> found;
-    CollectShownWindows(x, DefaultRootWindow(x.display()), tree, 2, found);
+    CollectWindows(x, DefaultRootWindow(x.display()), tree, true, 2, found);
     return found;
+}
+
+QSet<XID> ClientsOf(const XSession& x, const QSet<qint64>& tree, XID baseMask) {
+    QList<Window> windows;
+    CollectWindows(x, DefaultRootWindow(x.display()), tree, false, 2, windows);
+    QSet<XID> clients;
+    for (const Window window : windows) clients.insert(window & baseMask);
+    return clients;
 }
 
 bool WindowManagerActivates(const XSession& x) {
@@ -202,37 +214,6 @@ bool Ping(const XSession& x, Window window, Clock::time_point deadline) {
 void Settle(const XSession& x, Window window) {
     XSync(x.display(), False);
     if (!Ping(x, window, Clock::now() + std::chrono::seconds(2))) BreatheFor(milliseconds(300));
-}
-
-namespace {
-
-// The process of the popup (an override-redirect window: a menu, a drop-down)
-// shown above every other program's window; 0 when a managed window lies on top.
-// Shown windows of no process (a compositor's overlay) are passed over.
-qint64 TopPopupPid(const XSession& x) {
-    Display* d = x.display();
-    Window root = 0, parent = 0, *children = nullptr;
-    unsigned int count = 0;
-    if (!XQueryTree(d, DefaultRootWindow(d), &root, &parent, &children, &count)) return 0;
-    qint64 pid = 0;
-    for (unsigned int i = count; i-- > 0;) {  // from the top of the stack down
-        XWindowAttributes attributes{};
-        if (!XGetWindowAttributes(d, children[i], &attributes) ||
-            attributes.map_state != IsViewable || attributes.c_class != InputOutput)
-            continue;
-        if (!attributes.override_redirect || (pid = WindowPid(x, children[i])) != 0) break;
-    }
-    if (children) XFree(children);
-    return pid;
-}
-
-}  // namespace
-
-bool KeyboardHeldElsewhere(const XSession& x, Window hidden, const QSet<qint64>& tree) {
-    Display* d = x.display();
-    const int result = XGrabKeyboard(d, hidden, False, GrabModeAsync, GrabModeAsync, CurrentTime);
-    if (result == GrabSuccess) XUngrabKeyboard(d, CurrentTime);
-    return (result == AlreadyGrabbed || result == GrabFrozen) && !tree.contains(TopPopupPid(x));
 }
 
 }  // namespace x11

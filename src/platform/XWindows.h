@@ -12,6 +12,7 @@
 #include <QSet>
 #include <QString>
 #include <chrono>
+#include <optional>
 
 extern "C" {
 #include <xdo.h>
@@ -25,9 +26,21 @@ using Clock = std::chrono::steady_clock;
 void Breathe(std::chrono::milliseconds step = std::chrono::milliseconds(5));
 void BreatheFor(std::chrono::milliseconds span);
 
-// A connection to the display ($DISPLAY) through libxdo. X errors are expected
-// (windows may vanish between a search and a use) and are ignored while it is
-// open.
+// X errors on this program's connections are expected (windows may vanish
+// between a search and a use) and must not end it (Xlib's default handler
+// exits): they are ignored while this lives.
+class XErrorsIgnored {
+  public:
+    XErrorsIgnored();
+    ~XErrorsIgnored();
+    XErrorsIgnored(const XErrorsIgnored&) = delete;
+    XErrorsIgnored& operator=(const XErrorsIgnored&) = delete;
+
+  private:
+    int (*previous_)(Display*, XErrorEvent*) = nullptr;
+};
+
+// A connection to the display ($DISPLAY) through libxdo, X errors ignored.
 class XSession {
   public:
     XSession();
@@ -42,8 +55,7 @@ class XSession {
 
   private:
     xdo_t* xdo_ = nullptr;
-    int (*previous_)(Display*, XErrorEvent*) = nullptr;
-    bool handlerSet_ = false;
+    std::optional<XErrorsIgnored> errors_;
 };
 
 // Holds the X server for this connection alone: no other program's request
@@ -85,6 +97,10 @@ Focus ReadFocus(const XSession& x, const QSet<qint64>& tree);
 // bottom to top.
 QList<Window> ShownWindows(const XSession& x, const QSet<qint64>& tree);
 
+// The connections (by their resource base: a window's id with `baseMask`) that
+// made the windows of the process tree, shown or not.
+QSet<XID> ClientsOf(const XSession& x, const QSet<qint64>& tree, XID baseMask);
+
 // Whether a window manager runs that activates windows on request.
 bool WindowManagerActivates(const XSession& x);
 
@@ -96,16 +112,5 @@ bool Ping(const XSession& x, Window window, Clock::time_point deadline);
 // Returns once the window has read every event sent to it so far, or, when it
 // gives no answer, after a moment.
 void Settle(const XSession& x, Window window);
-
-// Whether another program holds the keyboard with a grab (an open menu, a
-// password prompt, a drag): the server then gives it every key, whatever window
-// has the focus. Asked by grabbing the keyboard on a window of this program that
-// is never shown: the server answers AlreadyGrabbed (or Frozen) when a program
-// holds it, and otherwise refuses the grab as not viewable, so no grab of this
-// program becomes active and no window gets the focus events a grab brings. The
-// server does not say who holds a grab; the process tree holds one itself while
-// its menu is open (its keys then go to the menu, as they should), and such a
-// grab comes with the tree's popup shown above every other window.
-bool KeyboardHeldElsewhere(const XSession& x, Window hidden, const QSet<qint64>& tree);
 
 }  // namespace x11
