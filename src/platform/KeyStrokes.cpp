@@ -100,9 +100,7 @@ Window FocusProcessWindow(const XSession& x, qint64 pid, QSet<qint64>& tree,
                                            "the keys"));
             return 0;
         }
-        const QList<Window> shown = ShownWindows(x, tree);
-        if (!shown.isEmpty()) {
-            const Window top = shown.last();
+        if (const Window top = TopWindow(x, tree)) {
             // Asked through the window manager first; directly, and again on each
             // round it is still elsewhere, when there is none or it has not
             // obliged within half a second.
@@ -131,9 +129,7 @@ void WaitUntilTaken(const XSession& x, qint64 pid) {
         Window target = focus.window;
         if (focus.holder != Focus::Holder::Program) {
             // The keys closed the window that had the focus: ask the program's top one.
-            const QList<Window> shown = ShownWindows(x, tree);
-            if (shown.isEmpty()) return;
-            target = shown.last();
+            if (!(target = TopWindow(x, tree))) return;
         }
         Settle(x, target);
         BreatheFor(milliseconds(20));

@@ -145,6 +145,17 @@ QList<Window> ShownWindows(const XSession& x, const QSet<qint64>& tree) {
     return found;
 }
 
+Window TopWindow(const XSession& x, const QSet<qint64>& tree) {
+    const QList<Window> shown = ShownWindows(x, tree);
+    for (auto window = shown.rbegin(); window != shown.rend(); ++window) {
+        XWindowAttributes attributes{};
+        if (XGetWindowAttributes(x.display(), *window, &attributes) &&
+            !attributes.override_redirect)
+            return *window;
+    }
+    return shown.isEmpty() ? 0 : shown.last();
+}
+
 QSet<XID> ClientsOf(const XSession& x, const QSet<qint64>& tree, XID baseMask) {
     QList<Window> windows;
     CollectWindows(x, DefaultRootWindow(x.display()), tree, false, 2, windows);

@@ -97,6 +97,11 @@ Focus ReadFocus(const XSession& x, const QSet<qint64>& tree);
 // bottom to top.
 QList<Window> ShownWindows(const XSession& x, const QSet<qint64>& tree);
 
+// The topmost of them that is not a popup (an override-redirect window: a
+// tooltip, a menu, which never take the focus themselves); the topmost popup
+// when there is no other; 0 when none is shown.
+Window TopWindow(const XSession& x, const QSet<qint64>& tree);
+
 // The connections (by their resource base: a window's id with `baseMask`) that
 // made the windows of the process tree, shown or not.
 QSet<XID> ClientsOf(const XSession& x, const QSet<qint64>& tree, XID baseMask);
