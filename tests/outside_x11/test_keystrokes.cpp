@@ -31,6 +31,7 @@
 // Xlib's macros clash with Qt's and gtest's names: its headers come last.
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
+#include <X11/extensions/record.h>
 
 namespace {
 
@@ -55,21 +56,24 @@ struct Host : SaveDataHost {
 // Another program's two windows, one marked as a program's (_NET_WM_PID) and
 // one not. Once told to, it takes the focus every few milliseconds for a moment
 // and gives it back to the window that had it, or it holds the keyboard with a
-// grab on its first window, without the focus, for a while. Counts the key
-// presses its windows get.
+// grab on its first window, without the focus, for a while, from a given time
+// or right after a given number of key presses, which it sees through the X
+// server's record of them. Counts the key presses its windows get.
 class FocusThief {
   public:
     FocusThief() {
         previous_ = XSetErrorHandler([](Display*, XErrorEvent*) { return 0; });
     }
     ~FocusThief() { quit_ = true, thread_.join(), XSetErrorHandler(previous_); }
-    void StealAfter(int ms) { hold_ = 0, next_ = Now() + ms; }
-    void GrabAfter(int ms, int holdMs) { hold_ = holdMs, next_ = Now() + ms; }
+    void StealAfter(int ms) { hold_ = 0, afterKeys_ = 0, next_ = Now() + ms; }
+    void GrabAfterKeys(int keys, int holdMs) {
+        hold_ = holdMs, next_ = -1, afterKeys_ = pressed_ + keys;
+    }
     // Stops the stealing or the grab; the keys taken since the last stop, counted
     // once the windows have read every event sent before; -1 when the server
     // keeps them waiting (someone left it held).
     int Stop() {
-        next_ = -1;
+        next_ = -1, afterKeys_ = 0;
         const int asked = ++asked_;
         QElapsedTimer waited;
         waited.start();
@@ -93,8 +97,25 @@ class FocusThief {
         XChangeProperty(d, windows[0], XInternAtom(d, "_NET_WM_PID", False), XA_CARDINAL, 32,
                         PropModeReplace, reinterpret_cast<const unsigned char*>(&pid), 1);
         std::minstd_rand random(static_cast<unsigned>(Now()));
+        XRecordRange* range = XRecordAllocRange();
+        range->device_events.first = range->device_events.last = KeyPress;
+        XRecordClientSpec all = XRecordAllClients;
+        const XRecordContext context = XRecordCreateContext(d, 0, &all, 1, &range, 1);
+        XFree(range);
+        XSync(d, False);
+        Display* recorded = XOpenDisplay(nullptr);
+        XRecordEnableContextAsync(
+            recorded, context,
+            [](XPointer pressed, XRecordInterceptData* data) {
+                if (data->category == XRecordFromServer)
+                    ++*reinterpret_cast<std::atomic<int>*>(pressed);
+                XRecordFreeData(data);
+            },
+            reinterpret_cast<XPointer>(&pressed_));
         bool grabbed = false;
         while (!quit_) {
+            XRecordProcessReplies(recorded);
+            if (afterKeys_ > 0 && pressed_ >= afterKeys_) afterKeys_ = 0, next_ = Now();
             const int asked = asked_;
             qint64 next = next_;
             const qint64 now = Now();
@@ -120,11 +141,14 @@ class FocusThief {
             answered_ = asked;
             QThread::msleep(1);
         }
+        XRecordDisableContext(d, context);
+        XSync(d, False);
+        XCloseDisplay(recorded);
         XCloseDisplay(d);
     }
     int (*previous_)(Display*, XErrorEvent*) = nullptr;
     std::atomic<bool> quit_{false};
-    std::atomic<int> keys_{0}, asked_{0}, answered_{0}, hold_{0};
+    std::atomic<int> keys_{0}, asked_{0}, answered_{0}, hold_{0}, pressed_{0}, afterKeys_{0};
     std::atomic<qint64> next_{-1};
     std::thread thread_{[this] { Run(); }};  // last: the members it uses come first
 };
@@ -181,54 +205,46 @@ class OutsidePrograms : public ::testing::Test {
         return QFile::exists(path);
     }
 
-    // Types a path in two sends into viewer stand-ins, once undisturbed, then in
-    // up to `runs` runs while `disturb` sets the thief off at a moment drawn from a
-    // span a third longer than the undisturbed script, so that it strikes during
-    // most runs and after some. The thief never gets a key, and each run either
-    // ends in the viewer with every key or fails naming `reason` (the Enter then
-    // never comes); both happen.
-    void TypeWhileDisturbed(int runs, std::chrono::milliseconds wait, const std::string& reason,
-                            const std::function<void(FocusThief&, int, std::mt19937&)>& disturb) {
+    // Starts a viewer stand-in in a folder of its own, first asking it for the
+    // `asked` files' deeds (see the stand-in), and waits until they are done.
+    qint64 StartViewer(const QString& name, const QStringList& asked = {}) {
+        const QString folder = Folder(name);
+        Install(STANDIN_SIXTESTS, folder, "3vivuvuz.exe");
+        for (const QString& file : asked) WriteFileWhole(folder + "/" + file, "");
+        qint64 pid = 0;
+        EXPECT_TRUE(StartProgram(folder + "/3vivuvuz.exe", folder, &pid));
+        WaitFor(folder + "/3vivuvuz.exe.pid");  // written just before its window shows
+        for (const QString& file : asked) EXPECT_TRUE(WaitFor(folder + "/" + file + ".done"));
+        return pid;
+    }
+
+    // Types a path in two sends into a viewer stand-in started with `asked`,
+    // letting `disturb` set the thief off as the typing starts. The thief never
+    // gets a key, and the viewer either gets every key or none, the sending then
+    // failing with `reason`. The time the whole path took; -1 when it failed.
+    qint64 TypeIntoViewer(int number, FocusThief& thief, const std::function<void()>& disturb,
+                          std::chrono::milliseconds wait, const std::string& reason,
+                          const QStringList& asked = {}) {
         const QString first = "/Miroir +^%~", second = "(){} \"q\" 'a' é/test5.3d";
-        FocusThief thief;
-        const unsigned seed = std::random_device()();
-        SCOPED_TRACE(::testing::Message() << "seed " << seed);
-        std::mt19937 random(seed);
-        auto run = [&](int number, int at) {
-            const QString folder = Folder(QStringLiteral("run%1").arg(number));
-            Install(STANDIN_SIXTESTS, folder, "3vivuvuz.exe");
-            qint64 pid = 0;
-            QString error;
-            EXPECT_TRUE(StartProgram(folder + "/3vivuvuz.exe", folder, &pid, &error));
-            WaitFor(folder + "/3vivuvuz.exe.pid");  // written just before its window shows
-            QElapsedTimer timer;
-            timer.start();
-            if (at >= 0) disturb(thief, at, random);
-            const bool done =
-                SendKeysToProcess(pid, {Keys::Text(first)}, true, wait, &error) &&
-                SendKeysToProcess(pid, {Keys::Text(second), Keys::Enter()}, true, wait, &error);
-            const qint64 ms = timer.elapsed();
-            EXPECT_EQ(thief.Stop(), 0) << "keys went to the other program's windows";
-            if (done) WaitFor(folder + "/viewed.txt", 3000);
-            EXPECT_EQ(Read(folder + "/viewed.txt").toStdString(),
-                      done ? (first + second).toStdString() : "");
-            if (!done) {
-                EXPECT_THAT(error.toStdString(), ::testing::HasSubstr(reason));
-            }
-            kill(static_cast<pid_t>(pid), SIGTERM);  // reaped with the others in TearDown
-            return done ? ms : -1;
-        };
-        const qint64 calm = run(0, -1);
-        ASSERT_GT(calm, 0);
-        int whole = 0, failed = 0;
-        QElapsedTimer budget;
-        budget.start();
-        for (int number = 1; number <= runs && budget.elapsed() < 60000; ++number)
-            (run(number, static_cast<int>(random() % (calm * 4 / 3))) >= 0 ? whole : failed)++;
-        std::cout << whole << " runs whole, " << failed << " failed; undisturbed " << calm
-                  << " ms\n";
-        EXPECT_GT(whole, 0);
-        EXPECT_GT(failed, 0);
+        const QString folder = dir.filePath(QStringLiteral("run%1").arg(number));
+        const qint64 pid = StartViewer(QStringLiteral("run%1").arg(number), asked);
+        QElapsedTimer timer;
+        timer.start();
+        disturb();
+        QString error;
+        const bool done =
+            SendKeysToProcess(pid, {Keys::Text(first)}, true, wait, &error) &&
+            SendKeysToProcess(pid, {Keys::Text(second), Keys::Enter()}, true, wait, &error);
+        const qint64 ms = timer.elapsed();
+        EXPECT_EQ(thief.Stop(), 0) << "keys went to the other program's windows";
+        if (done) WaitFor(folder + "/viewed.txt", 3000);
+        EXPECT_EQ(Read(folder + "/viewed.txt").toStdString(),
+                  done ? (first + second).toStdString() : "");
+        if (!done) {
+            EXPECT_THAT(error.toStdString(), ::testing::HasSubstr(reason));
+        }
+        kill(static_cast<pid_t>(pid), SIGTERM);  // reaped with the others in TearDown
+        return done ? ms : -1;
     }
 
     QTemporaryDir dir;
@@ -310,21 +326,78 @@ TEST_F(OutsidePrograms, AProgramThatLivesWithoutAWindowFailsAfterTheWait) {
     EXPECT_FALSE(error.isEmpty());
 }
 
-// A path typed in two sends while the thief takes the focus for a moment every
-// few milliseconds and gives it back: a key whose focus check and press are not
-// one step for the server lands in the thief's window now and then.
+// A path typed in two sends, once undisturbed, then in up to 40 runs while the
+// thief, set off at a moment drawn from a span a third longer than the
+// undisturbed script, takes the focus for a moment every few milliseconds and
+// gives it back: a key whose focus check and press are not one step for the
+// server lands in the thief's window now and then. Runs end whole and failed.
 TEST_F(OutsidePrograms, KeysNeverReachAWindowThatTakesTheFocusDuringTheScript) {
-    TypeWhileDisturbed(40, std::chrono::seconds(5), "focus",
-                       [](FocusThief& thief, int at, std::mt19937&) { thief.StealAfter(at); });
+    FocusThief thief;
+    const unsigned seed = std::random_device()();
+    SCOPED_TRACE(::testing::Message() << "seed " << seed);
+    std::mt19937 random(seed);
+    const auto wait = std::chrono::seconds(5);
+    const qint64 calm = TypeIntoViewer(
+        0, thief, [] {}, wait, "focus");
+    ASSERT_GT(calm, 0);
+    int whole = 0, failed = 0;
+    QElapsedTimer budget;
+    budget.start();
+    for (int number = 1; number <= 40 && budget.elapsed() < 60000; ++number) {
+        const int at = static_cast<int>(random() % (calm * 4 / 3));
+        (TypeIntoViewer(
+             number, thief, [&] { thief.StealAfter(at); }, wait, "focus") >= 0
+             ? whole
+             : failed)++;
+    }
+    std::cout << whole << " runs whole, " << failed << " failed; undisturbed " << calm << " ms\n";
+    EXPECT_GT(whole, 0);
+    EXPECT_GT(failed, 0);
 }
 
-// The same while the thief holds the keyboard with a grab, without the focus,
-// for a moment or for longer than the script waits.
+// The thief grabs the keyboard, without the focus, right after a given key
+// press of the script, while the viewer shows a tooltip of its own on top: for
+// a moment (the keys wait and go on) or for longer than the keys wait (they
+// stop, naming the keyboard).
 TEST_F(OutsidePrograms, KeysNeverReachAProgramThatHoldsTheKeyboard) {
-    TypeWhileDisturbed(12, std::chrono::milliseconds(1500), "keyboard",
-                       [](FocusThief& thief, int at, std::mt19937& random) {
-                           thief.GrabAfter(at, random() % 2 ? 50 + random() % 400 : 2500);
-                       });
+    const struct {
+        int afterKeys, holdMs;
+        bool whole;
+    } cases[] = {{3, 300, true}, {3, 2500, false}, {20, 300, true}, {20, 2500, false}};
+    FocusThief thief;
+    int number = 0;
+    for (const auto& grab : cases) {
+        SCOPED_TRACE(::testing::Message()
+                     << "grab after key " << grab.afterKeys << " for " << grab.holdMs << " ms");
+        const qint64 ms = TypeIntoViewer(
+            ++number, thief, [&] { thief.GrabAfterKeys(grab.afterKeys, grab.holdMs); },
+            std::chrono::milliseconds(1500), "another program holds the keyboard", {"popup"});
+        EXPECT_EQ(ms >= 0, grab.whole);
+    }
+}
+
+// The started program's own grab on its own window lets every key through.
+TEST_F(OutsidePrograms, TheProgramsOwnGrabLetsTheWholeScriptThrough) {
+    KeyboardWatch watch;  // from before the start, as the program starts do
+    const qint64 pid = StartViewer("grabbing", {"grab"});
+    ASSERT_TRUE(KeyboardHeld());
+    QString error;
+    EXPECT_TRUE(SendKeysToProcess(pid, {Keys::Text("abc"), Keys::Enter()}, true,
+                                  std::chrono::milliseconds(1500), &error, &watch))
+        << error.toStdString();
+    ASSERT_TRUE(WaitFor(dir.filePath("grabbing/viewed.txt"), 3000));
+    EXPECT_EQ(Read(dir.filePath("grabbing/viewed.txt")), "abc");
 }
 
 }  // namespace
+
+bool KeyboardHeld() {
+    Display* d = XOpenDisplay(nullptr);
+    if (!d) return false;
+    const Window hidden = XCreateWindow(d, DefaultRootWindow(d), 0, 0, 1, 1, 0, CopyFromParent,
+                                        InputOnly, CopyFromParent, 0, nullptr);
+    const bool held = XGrabKeyboard(d, hidden, False, GrabModeAsync, GrabModeAsync, CurrentTime) ==
+                      AlreadyGrabbed;
+    XCloseDisplay(d);
+    return held;
+}

@@ -12,19 +12,24 @@
 //
 // Either way it writes its process id to <name>.pid in its working folder and
 // ends by itself after a minute, so a failed test leaves nothing running.
+//
+// Files in the working folder at its start ask more of the viewer: "popup" keeps
+// a tooltip (an override-redirect window, as menus and drop-downs are) on top
+// beside its window; "grab" makes its line hold the keyboard. Each is said done
+// in "<file>.done".
 
 #include <QAction>
 #include <QApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <QInputDialog>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMainWindow>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QTimer>
 #include <QVBoxLayout>
-#include <memory>
 
 namespace {
 
@@ -90,15 +95,35 @@ class Viewer : public QWidget {
   public:
     Viewer() {
         setWindowTitle(QStringLiteral("3-D viewer stand-in"));
-        auto* line = new QLineEdit(this);
         auto* layout = new QVBoxLayout(this);
-        layout->addWidget(line);
-        connect(line, &QLineEdit::returnPressed, this, [line] {
-            WriteUtf8(QStringLiteral("viewed.txt"), line->text());
+        layout->addWidget(line_);
+        connect(line_, &QLineEdit::returnPressed, this, [this] {
+            WriteUtf8(QStringLiteral("viewed.txt"), line_->text());
             QTimer::singleShot(500, qApp, &QApplication::quit);
         });
         resize(400, 80);
     }
+    void Asked() {
+        if (QFile::exists(QStringLiteral("popup"))) {
+            popup_.setAttribute(Qt::WA_ShowWithoutActivating);
+            popup_.move(x() + 20, y() + height() + 10);
+            // Shown again on top whenever the toolkit hides it (as it does when
+            // another program grabs the keyboard): it shows beside that grab.
+            auto* shown = new QTimer(this);
+            connect(shown, &QTimer::timeout, &popup_, [this] { popup_.show(), popup_.raise(); });
+            shown->start(5);
+            Done(QStringLiteral("popup"));
+        }
+        if (QFile::exists(QStringLiteral("grab"))) line_->grabKeyboard(), Done("grab");
+    }
+
+  private:
+    static void Done(const QString& asked) {
+        QTimer::singleShot(200, qApp, [asked] { WriteUtf8(asked + ".done", QString()); });
+    }
+    QLineEdit* line_ = new QLineEdit(this);
+    QLabel popup_{QStringLiteral("A tooltip of the viewer"), nullptr,
+                  Qt::ToolTip | Qt::WindowDoesNotAcceptFocus};
 };
 
 }  // namespace
@@ -110,11 +135,13 @@ int main(int argc, char** argv) {
     const QString name = QFileInfo(QString::fromLocal8Bit(argv[0])).fileName().toLower();
     WriteUtf8(name + QStringLiteral(".pid"), QString::number(QCoreApplication::applicationPid()));
     QTimer::singleShot(60000, &app, &QApplication::quit);
-    std::unique_ptr<QWidget> window;
-    if (name.startsWith(QLatin1String("3vivuvuz")))
-        window = std::make_unique<Viewer>();
-    else
-        window = std::make_unique<SixTests>();
-    window->show();
+    if (name.startsWith(QLatin1String("3vivuvuz"))) {
+        Viewer viewer;
+        viewer.show();
+        QTimer::singleShot(100, &viewer, &Viewer::Asked);
+        return app.exec();
+    }
+    SixTests sixTests;
+    sixTests.show();
     return app.exec();
 }
