@@ -17,13 +17,20 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QThread>
+#include <atomic>
 #include <optional>
+#include <thread>
 
 #include "DosBox.h"
+#include "PrivateDisplay.h"
 #include "output/SixTestsFile.h"
 #include "platform/Events.h"
 #include "platform/ProgramFolder.h"
 #include "platform/TextFile.h"
+
+// Xlib's macros clash with Qt's and gtest's names: its headers come last.
+#include <X11/Xlib.h>
+#include <X11/extensions/XTest.h>
 
 namespace {
 
@@ -162,6 +169,57 @@ TEST_F(DosPrograms, SaveDataDrivesTheDosProgramWhichWritesThe3dFileBesideTheInpu
     ASSERT_TRUE(input.startsWith("Miroir (8) é Test Number 1\r\n"));
     EXPECT_EQ(Read(file3d), "3-D mirror from C:\\Test1.set\r\n" + input);
     EXPECT_EQ(Planted(), before);
+}
+
+// A user clicks into dosbox's window as the keys begin: dosbox captures the
+// mouse, holding the keyboard itself while the keys are typed, and they still
+// go to it.
+TEST_F(DosPrograms, AClickIntoDosboxDuringTheScriptStillEndsWithThe3dFile) {
+    std::atomic<bool> clicked{false}, held{false};
+    std::thread user([&] {
+        QElapsedTimer timer;
+        timer.start();
+        while (!QFile::exists(SixTestsFolder() + "/STANDIN.LOG") && timer.elapsed() < 20000)
+            QThread::msleep(5);
+        QThread::msleep(300);
+        Display* d = XOpenDisplay(nullptr);
+        Window root = 0, parent = 0, *children = nullptr;
+        unsigned int count = 0;
+        XQueryTree(d, DefaultRootWindow(d), &root, &parent, &children, &count);
+        // dosbox's window: the only shown one of a program on the display.
+        for (unsigned int i = 0; i < count && !clicked; ++i) {
+            Atom type = 0;
+            int format = 0;
+            unsigned long items = 0, after = 0;
+            unsigned char* pid = nullptr;
+            XWindowAttributes shown{};
+            XGetWindowProperty(d, children[i], XInternAtom(d, "_NET_WM_PID", False), 0, 1, False,
+                               AnyPropertyType, &type, &format, &items, &after, &pid);
+            if (pid && XGetWindowAttributes(d, children[i], &shown) &&
+                shown.map_state == IsViewable) {
+                XTestFakeMotionEvent(d, -1, shown.x + shown.width / 2, shown.y + shown.height / 2,
+                                     0);
+                XSync(d, False);
+                QThread::msleep(100);  // as a hand would: first there, then the click
+                XTestFakeButtonEvent(d, 1, True, 0);
+                XTestFakeButtonEvent(d, 1, False, 0);
+                XSync(d, False);
+                clicked = true;
+            }
+            if (pid) XFree(pid);
+        }
+        if (children) XFree(children);
+        XCloseDisplay(d);
+        for (timer.restart(); clicked && !held && timer.elapsed() < 1000; QThread::msleep(5))
+            held = KeyboardHeld();
+    });
+    const bool saved = SaveSixTestsFile(s, false, messages, programs);
+    started = programs.Started().pid;
+    user.join();
+    EXPECT_TRUE(clicked);
+    EXPECT_TRUE(held) << "the click did not make dosbox capture the mouse";
+    EXPECT_TRUE(saved) << programs.LastError().toStdString();
+    EXPECT_TRUE(QFile::exists(Test3dFilePath(s)));
 }
 
 // The stand-in really opens what it is typed: a path that names nothing ends it
