@@ -31,6 +31,7 @@
 // Xlib's macros clash with Qt's and gtest's names: its headers come last.
 #include <X11/Xlib.h>
 #include <X11/extensions/XTest.h>
+#include <X11/keysym.h>
 
 namespace {
 
@@ -171,11 +172,11 @@ TEST_F(DosPrograms, SaveDataDrivesTheDosProgramWhichWritesThe3dFileBesideTheInpu
     EXPECT_EQ(Planted(), before);
 }
 
-// A user clicks into dosbox's window as the keys begin: dosbox captures the
-// mouse, holding the keyboard itself while the keys are typed, and they still
-// go to it.
+// A user clicks into dosbox's window as the keys begin, which captures nothing
+// with this program's settings, then captures the mouse with Ctrl+F10: dosbox
+// holds the keyboard itself while the keys are typed, and they still go to it.
 TEST_F(DosPrograms, AClickIntoDosboxDuringTheScriptStillEndsWithThe3dFile) {
-    std::atomic<bool> clicked{false}, held{false};
+    std::atomic<bool> clicked{false}, heldByClick{true}, held{false};
     std::thread user([&] {
         QElapsedTimer timer;
         timer.start();
@@ -205,6 +206,17 @@ TEST_F(DosPrograms, AClickIntoDosboxDuringTheScriptStillEndsWithThe3dFile) {
                 XTestFakeButtonEvent(d, 1, False, 0);
                 XSync(d, False);
                 clicked = true;
+                QThread::msleep(200);
+                heldByClick = KeyboardHeld();
+                // Ctrl+F10 between two keys of the script, never inside one.
+                const KeyCode ctrl = XKeysymToKeycode(d, XK_Control_L);
+                const KeyCode f10 = XKeysymToKeycode(d, XK_F10);
+                XGrabServer(d);
+                for (const auto& [key, down] :
+                     {std::pair{ctrl, True}, {f10, True}, {f10, False}, {ctrl, False}})
+                    XTestFakeKeyEvent(d, key, down, 0);
+                XUngrabServer(d);
+                XSync(d, False);
             }
             if (pid) XFree(pid);
         }
@@ -217,7 +229,8 @@ TEST_F(DosPrograms, AClickIntoDosboxDuringTheScriptStillEndsWithThe3dFile) {
     started = programs.Started().pid;
     user.join();
     EXPECT_TRUE(clicked);
-    EXPECT_TRUE(held) << "the click did not make dosbox capture the mouse";
+    EXPECT_FALSE(heldByClick) << "the click captured the mouse";
+    EXPECT_TRUE(held) << "Ctrl+F10 did not make dosbox capture the mouse";
     EXPECT_TRUE(saved) << programs.LastError().toStdString();
     EXPECT_TRUE(QFile::exists(Test3dFilePath(s)));
 }
