@@ -65,7 +65,7 @@ class FocusThief {
         previous_ = XSetErrorHandler([](Display*, XErrorEvent*) { return 0; });
     }
     ~FocusThief() { quit_ = true, thread_.join(), XSetErrorHandler(previous_); }
-    void StealAfter(int ms) { hold_ = 0, afterKeys_ = 0, next_ = Now() + ms; }
+    void StealAfter(int ms) { hold_ = 0, afterKeys_ = -1, next_ = Now() + ms; }
     void GrabAfterKeys(int keys, int holdMs) {
         hold_ = holdMs, next_ = -1, afterKeys_ = pressed_ + keys;
     }
@@ -73,7 +73,7 @@ class FocusThief {
     // once the windows have read every event sent before; -1 when the server
     // keeps them waiting (someone left it held).
     int Stop() {
-        next_ = -1, afterKeys_ = 0;
+        next_ = -1, afterKeys_ = -1;
         const int asked = ++asked_;
         QElapsedTimer waited;
         waited.start();
@@ -115,7 +115,7 @@ class FocusThief {
         bool grabbed = false;
         while (!quit_) {
             XRecordProcessReplies(recorded);
-            if (afterKeys_ > 0 && pressed_ >= afterKeys_) afterKeys_ = 0, next_ = Now();
+            if (afterKeys_ >= 0 && pressed_ >= afterKeys_) afterKeys_ = -1, next_ = Now();
             const int asked = asked_;
             qint64 next = next_;
             const qint64 now = Now();
@@ -148,7 +148,7 @@ class FocusThief {
     }
     int (*previous_)(Display*, XErrorEvent*) = nullptr;
     std::atomic<bool> quit_{false};
-    std::atomic<int> keys_{0}, asked_{0}, answered_{0}, hold_{0}, pressed_{0}, afterKeys_{0};
+    std::atomic<int> keys_{0}, asked_{0}, answered_{0}, hold_{0}, pressed_{0}, afterKeys_{-1};
     std::atomic<qint64> next_{-1};
     std::thread thread_{[this] { Run(); }};  // last: the members it uses come first
 };
@@ -355,15 +355,16 @@ TEST_F(OutsidePrograms, KeysNeverReachAWindowThatTakesTheFocusDuringTheScript) {
     EXPECT_GT(failed, 0);
 }
 
-// The thief grabs the keyboard, without the focus, right after a given key
-// press of the script, while the viewer shows a tooltip of its own on top: for
-// a moment (the keys wait and go on) or for longer than the keys wait (they
-// stop, naming the keyboard).
+// The thief grabs the keyboard, without the focus, as the typing starts or right
+// after a given key press of the script, while the viewer shows a tooltip of its
+// own on top: for a moment (the keys wait and go on) or for longer than the keys
+// wait (they stop, naming the keyboard).
 TEST_F(OutsidePrograms, KeysNeverReachAProgramThatHoldsTheKeyboard) {
     const struct {
         int afterKeys, holdMs;
         bool whole;
-    } cases[] = {{3, 300, true}, {3, 2500, false}, {20, 300, true}, {20, 2500, false}};
+    } cases[] = {
+        {0, 2500, false}, {3, 300, true}, {3, 2500, false}, {20, 300, true}, {20, 2500, false}};
     FocusThief thief;
     int number = 0;
     for (const auto& grab : cases) {
