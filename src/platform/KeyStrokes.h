@@ -43,14 +43,14 @@ QString ShownKeys(const KeySequence& keys);
 // go to another program. Who holds a grab is told by `watch`, which knows the
 // grabs made after it began (made here, for this call alone, when none is
 // given): a watch made before the program was started knows all of the
-// program's. Once the process has taken a key (in this call or an
-// earlier one), the focus on another program's window means the keys went
-// astray: the sending fails rather than taking the focus back. A keyboard held
-// by another program is waited for as long as the focus. With wait, it returns
-// only once the window has taken the keys. False, with *error, when there is no
-// display, no such window within the wait (the process ended or shows none), the
-// focus moved to another program, or another program kept the keyboard; keys not
-// yet sent are then not sent.
+// program's. Once the process has taken a key (in this call or an earlier one),
+// the focus on another program's window means the keys went astray: the sending
+// fails rather than taking the focus back. A keyboard held by another program is
+// waited for as long as the focus. With wait, it returns only once the window
+// has taken the keys. False, with *error, when there is no display, no such
+// window within the wait (the process ended or shows none), the focus moved to
+// another program, or another program kept the keyboard; keys not yet sent are
+// then not sent.
 bool SendKeysToProcess(qint64 pid, const KeySequence& keys, bool wait,
                        std::chrono::milliseconds windowWait, QString* error = nullptr,
                        KeyboardWatch* watch = nullptr);
