@@ -14,6 +14,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <QThread>
+#include <array>
 #include <atomic>
 #include <functional>
 #include <iostream>
@@ -205,46 +206,60 @@ class OutsidePrograms : public ::testing::Test {
         return QFile::exists(path);
     }
 
-    // Starts a viewer stand-in in a folder of its own, first asking it for the
-    // `asked` files' deeds (see the stand-in), and waits until they are done.
-    qint64 StartViewer(const QString& name, const QStringList& asked = {}) {
-        const QString folder = Folder(name);
-        Install(STANDIN_SIXTESTS, folder, "3vivuvuz.exe");
-        for (const QString& file : asked) WriteFileWhole(folder + "/" + file, "");
-        qint64 pid = 0;
-        EXPECT_TRUE(StartProgram(folder + "/3vivuvuz.exe", folder, &pid));
-        WaitFor(folder + "/3vivuvuz.exe.pid");  // written just before its window shows
-        for (const QString& file : asked) EXPECT_TRUE(WaitFor(folder + "/" + file + ".done"));
-        return pid;
-    }
-
-    // Types a path in two sends into a viewer stand-in started with `asked`,
-    // letting `disturb` set the thief off as the typing starts. The thief never
-    // gets a key, and the viewer either gets every key or none, the sending then
-    // failing with `reason`. The time the whole path took; -1 when it failed.
-    qint64 TypeIntoViewer(int number, FocusThief& thief, const std::function<void()>& disturb,
-                          std::chrono::milliseconds wait, const std::string& reason,
-                          const QStringList& asked = {}) {
+    // Types a path in two sends into viewer stand-ins, once undisturbed, then in
+    // up to `runs` runs while `disturb` sets the thief off at a moment drawn from a
+    // span a third longer than the undisturbed script, so that it strikes during
+    // most runs and after some. The thief never gets a key, and each run either
+    // ends in the viewer with every key or fails naming `reason` (the Enter then
+    // never comes); both happen. The viewers are started with the `asked` files
+    // (see the stand-in). Returns the number of whole runs.
+    int TypeWhileDisturbed(int runs, std::chrono::milliseconds wait, const std::string& reason,
+                           const std::function<void(FocusThief&, int, int, std::mt19937&)>& disturb,
+                           const QStringList& asked = {}) {
         const QString first = "/Miroir +^%~", second = "(){} \"q\" 'a' é/test5.3d";
-        const QString folder = dir.filePath(QStringLiteral("run%1").arg(number));
-        const qint64 pid = StartViewer(QStringLiteral("run%1").arg(number), asked);
-        QElapsedTimer timer;
-        timer.start();
-        disturb();
-        QString error;
-        const bool done =
-            SendKeysToProcess(pid, {Keys::Text(first)}, true, wait, &error) &&
-            SendKeysToProcess(pid, {Keys::Text(second), Keys::Enter()}, true, wait, &error);
-        const qint64 ms = timer.elapsed();
-        EXPECT_EQ(thief.Stop(), 0) << "keys went to the other program's windows";
-        if (done) WaitFor(folder + "/viewed.txt", 3000);
-        EXPECT_EQ(Read(folder + "/viewed.txt").toStdString(),
-                  done ? (first + second).toStdString() : "");
-        if (!done) {
-            EXPECT_THAT(error.toStdString(), ::testing::HasSubstr(reason));
-        }
-        kill(static_cast<pid_t>(pid), SIGTERM);  // reaped with the others in TearDown
-        return done ? ms : -1;
+        FocusThief thief;
+        const unsigned seed = std::random_device()();
+        SCOPED_TRACE(::testing::Message() << "seed " << seed);
+        std::mt19937 random(seed);
+        auto run = [&](int number, int at) {
+            const QString folder = Folder(QStringLiteral("run%1").arg(number));
+            Install(STANDIN_SIXTESTS, folder, "3vivuvuz.exe");
+            for (const QString& file : asked) WriteFileWhole(folder + "/" + file, "");
+            qint64 pid = 0;
+            QString error;
+            EXPECT_TRUE(StartProgram(folder + "/3vivuvuz.exe", folder, &pid, &error));
+            WaitFor(folder + "/3vivuvuz.exe.pid");  // written just before its window shows
+            for (const QString& file : asked) EXPECT_TRUE(WaitFor(folder + "/" + file + ".done"));
+            QElapsedTimer timer;
+            timer.start();
+            if (at >= 0) disturb(thief, number, at, random);
+            const bool done =
+                SendKeysToProcess(pid, {Keys::Text(first)}, true, wait, &error) &&
+                SendKeysToProcess(pid, {Keys::Text(second), Keys::Enter()}, true, wait, &error);
+            const qint64 ms = timer.elapsed();
+            EXPECT_EQ(thief.Stop(), 0) << "keys went to the other program's windows";
+            if (done) WaitFor(folder + "/viewed.txt", 3000);
+            EXPECT_EQ(Read(folder + "/viewed.txt").toStdString(),
+                      done ? (first + second).toStdString() : "");
+            if (!done) {
+                EXPECT_THAT(error.toStdString(), ::testing::HasSubstr(reason));
+            }
+            kill(static_cast<pid_t>(pid), SIGTERM);  // reaped with the others in TearDown
+            return done ? ms : -1;
+        };
+        const qint64 calm = run(0, -1);
+        EXPECT_GT(calm, 0);
+        if (calm <= 0) return 0;
+        int whole = 0, failed = 0;
+        QElapsedTimer budget;
+        budget.start();
+        for (int number = 1; number <= runs && budget.elapsed() < 60000; ++number)
+            (run(number, static_cast<int>(random() % (calm * 4 / 3))) >= 0 ? whole : failed)++;
+        std::cout << whole << " runs whole, " << failed << " failed; undisturbed " << calm
+                  << " ms\n";
+        EXPECT_GT(whole, 0);
+        EXPECT_GT(failed, 0);
+        return whole;
     }
 
     QTemporaryDir dir;
@@ -326,68 +341,44 @@ TEST_F(OutsidePrograms, AProgramThatLivesWithoutAWindowFailsAfterTheWait) {
     EXPECT_FALSE(error.isEmpty());
 }
 
-// A path typed in two sends, once undisturbed, then in up to 40 runs while the
-// thief, set off at a moment drawn from a span a third longer than the
-// undisturbed script, takes the focus for a moment every few milliseconds and
-// gives it back: a key whose focus check and press are not one step for the
-// server lands in the thief's window now and then. Runs end whole and failed.
+// A path typed in two sends while the thief takes the focus for a moment every
+// few milliseconds and gives it back: a key whose focus check and press are not
+// one step for the server lands in the thief's window now and then.
 TEST_F(OutsidePrograms, KeysNeverReachAWindowThatTakesTheFocusDuringTheScript) {
-    FocusThief thief;
-    const unsigned seed = std::random_device()();
-    SCOPED_TRACE(::testing::Message() << "seed " << seed);
-    std::mt19937 random(seed);
-    const auto wait = std::chrono::seconds(5);
-    const qint64 calm = TypeIntoViewer(
-        0, thief, [] {}, wait, "focus");
-    ASSERT_GT(calm, 0);
-    int whole = 0, failed = 0;
-    QElapsedTimer budget;
-    budget.start();
-    for (int number = 1; number <= 40 && budget.elapsed() < 60000; ++number) {
-        const int at = static_cast<int>(random() % (calm * 4 / 3));
-        (TypeIntoViewer(
-             number, thief, [&] { thief.StealAfter(at); }, wait, "focus") >= 0
-             ? whole
-             : failed)++;
-    }
-    std::cout << whole << " runs whole, " << failed << " failed; undisturbed " << calm << " ms\n";
-    EXPECT_GT(whole, 0);
-    EXPECT_GT(failed, 0);
+    TypeWhileDisturbed(40, std::chrono::seconds(5), "focus",
+                       [](FocusThief& thief, int, int at, std::mt19937&) { thief.StealAfter(at); });
 }
 
-// The thief grabs the keyboard, without the focus, as the typing starts or right
-// after a given key press of the script, while the viewer shows a tooltip of its
-// own on top: for a moment (the keys wait and go on) or for longer than the keys
-// wait (they stop, naming the keyboard).
+// The same while the viewer keeps a tooltip of its own on top and the thief
+// grabs the keyboard, without the focus, as the typing starts or right after
+// the third or the twentieth key press, for a moment (odd runs: the keys wait
+// and go on) or for longer than the keys wait (they stop, naming the keyboard).
 TEST_F(OutsidePrograms, KeysNeverReachAProgramThatHoldsTheKeyboard) {
-    const struct {
-        int afterKeys, holdMs;
-        bool whole;
-    } cases[] = {
-        {0, 2500, false}, {3, 300, true}, {3, 2500, false}, {20, 300, true}, {20, 2500, false}};
-    FocusThief thief;
-    int number = 0;
-    for (const auto& grab : cases) {
-        SCOPED_TRACE(::testing::Message()
-                     << "grab after key " << grab.afterKeys << " for " << grab.holdMs << " ms");
-        const qint64 ms = TypeIntoViewer(
-            ++number, thief, [&] { thief.GrabAfterKeys(grab.afterKeys, grab.holdMs); },
-            std::chrono::milliseconds(1500), "another program holds the keyboard", {"popup"});
-        EXPECT_EQ(ms >= 0, grab.whole);
-    }
+    const int whole = TypeWhileDisturbed(
+        6, std::chrono::milliseconds(1500), "another program holds the keyboard",
+        [](FocusThief& thief, int run, int, std::mt19937&) {
+            thief.GrabAfterKeys(std::array{0, 3, 20}[(run - 1) / 2], run % 2 ? 300 : 2500);
+        },
+        {"popup"});
+    EXPECT_EQ(whole, 3);
 }
 
 // The started program's own grab on its own window lets every key through.
 TEST_F(OutsidePrograms, TheProgramsOwnGrabLetsTheWholeScriptThrough) {
+    const QString folder = Folder("grabbing");
+    Install(STANDIN_SIXTESTS, folder, "3vivuvuz.exe");
+    ASSERT_TRUE(WriteFileWhole(folder + "/grab", ""));
     KeyboardWatch watch;  // from before the start, as the program starts do
-    const qint64 pid = StartViewer("grabbing", {"grab"});
+    qint64 pid = 0;
+    ASSERT_TRUE(StartProgram(folder + "/3vivuvuz.exe", folder, &pid));
+    ASSERT_TRUE(WaitFor(folder + "/grab.done"));
     ASSERT_TRUE(KeyboardHeld());
     QString error;
     EXPECT_TRUE(SendKeysToProcess(pid, {Keys::Text("abc"), Keys::Enter()}, true,
                                   std::chrono::milliseconds(1500), &error, &watch))
         << error.toStdString();
-    ASSERT_TRUE(WaitFor(dir.filePath("grabbing/viewed.txt"), 3000));
-    EXPECT_EQ(Read(dir.filePath("grabbing/viewed.txt")), "abc");
+    ASSERT_TRUE(WaitFor(folder + "/viewed.txt", 3000));
+    EXPECT_EQ(Read(folder + "/viewed.txt"), "abc");
 }
 
 }  // namespace

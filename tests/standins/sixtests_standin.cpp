@@ -30,6 +30,7 @@
 #include <QMessageBox>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <memory>
 
 namespace {
 
@@ -95,35 +96,33 @@ class Viewer : public QWidget {
   public:
     Viewer() {
         setWindowTitle(QStringLiteral("3-D viewer stand-in"));
+        auto* line = new QLineEdit(this);
         auto* layout = new QVBoxLayout(this);
-        layout->addWidget(line_);
-        connect(line_, &QLineEdit::returnPressed, this, [this] {
-            WriteUtf8(QStringLiteral("viewed.txt"), line_->text());
+        layout->addWidget(line);
+        connect(line, &QLineEdit::returnPressed, this, [line] {
+            WriteUtf8(QStringLiteral("viewed.txt"), line->text());
             QTimer::singleShot(500, qApp, &QApplication::quit);
         });
         resize(400, 80);
-    }
-    void Asked() {
-        if (QFile::exists(QStringLiteral("popup"))) {
-            popup_.setAttribute(Qt::WA_ShowWithoutActivating);
-            popup_.move(x() + 20, y() + height() + 10);
-            // Shown again on top whenever the toolkit hides it (as it does when
-            // another program grabs the keyboard): it shows beside that grab.
-            auto* shown = new QTimer(this);
-            connect(shown, &QTimer::timeout, &popup_, [this] { popup_.show(), popup_.raise(); });
-            shown->start(5);
-            Done(QStringLiteral("popup"));
-        }
-        if (QFile::exists(QStringLiteral("grab"))) line_->grabKeyboard(), Done("grab");
+        QTimer::singleShot(100, this, [this, line] {
+            if (QFile::exists(QStringLiteral("popup"))) {
+                // Shown again on top whenever the toolkit hides it (as it does when
+                // another program grabs the keyboard): it shows beside that grab.
+                popup_.move(x() + 20, y() + height() + 10);
+                auto* shown = new QTimer(this);
+                connect(shown, &QTimer::timeout, this, [this] { popup_.show(), popup_.raise(); });
+                shown->start(5);
+            }
+            if (QFile::exists(QStringLiteral("grab"))) line->grabKeyboard();
+            QTimer::singleShot(200, this, [] {
+                for (const char* asked : {"popup", "grab"})
+                    if (QFile::exists(asked)) WriteUtf8(asked + QStringLiteral(".done"), QString());
+            });
+        });
     }
 
   private:
-    static void Done(const QString& asked) {
-        QTimer::singleShot(200, qApp, [asked] { WriteUtf8(asked + ".done", QString()); });
-    }
-    QLineEdit* line_ = new QLineEdit(this);
-    QLabel popup_{QStringLiteral("A tooltip of the viewer"), nullptr,
-                  Qt::ToolTip | Qt::WindowDoesNotAcceptFocus};
+    QLabel popup_{QStringLiteral("A tooltip of the viewer"), nullptr, Qt::ToolTip};
 };
 
 }  // namespace
@@ -135,13 +134,11 @@ int main(int argc, char** argv) {
     const QString name = QFileInfo(QString::fromLocal8Bit(argv[0])).fileName().toLower();
     WriteUtf8(name + QStringLiteral(".pid"), QString::number(QCoreApplication::applicationPid()));
     QTimer::singleShot(60000, &app, &QApplication::quit);
-    if (name.startsWith(QLatin1String("3vivuvuz"))) {
-        Viewer viewer;
-        viewer.show();
-        QTimer::singleShot(100, &viewer, &Viewer::Asked);
-        return app.exec();
-    }
-    SixTests sixTests;
-    sixTests.show();
+    std::unique_ptr<QWidget> window;
+    if (name.startsWith(QLatin1String("3vivuvuz")))
+        window = std::make_unique<Viewer>();
+    else
+        window = std::make_unique<SixTests>();
+    window->show();
     return app.exec();
 }
