@@ -8,6 +8,8 @@ bool DesktopPrograms::Shell(const QString& program, const QString& workingFolder
                             const QStringList& typedFiles) {
     started_ = StartedProgram();
     ready_ = false;
+    watch_.reset();
+    watch_ = std::make_unique<KeyboardWatch>();
     return StartProgram(program, workingFolder, typedFiles, &started_, &error_);
 }
 
@@ -39,7 +41,8 @@ bool DesktopPrograms::SendKeys(const KeySequence& keys, bool wait) {
         MySleep(static_cast<float>(started_.settle.count()));
     }
     ready_ = true;
-    return SendKeysToProcess(started_.pid, keys, wait, windowWait, &error_) || failed();
+    return SendKeysToProcess(started_.pid, keys, wait, windowWait, &error_, watch_.get()) ||
+           failed();
 }
 
 void DesktopPrograms::Pause(float ms) {

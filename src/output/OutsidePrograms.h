@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <memory>
 
 #include "platform/KeyStrokes.h"
 #include "platform/ProgramStart.h"
@@ -52,6 +53,9 @@ class DesktopPrograms final : public OutsidePrograms {
 
   private:
     StartedProgram started_;
+    // Made just before the program is started, so every grab the program makes
+    // is known to be its own.
+    std::unique_ptr<KeyboardWatch> watch_;
     bool ready_ = false;
     std::chrono::milliseconds windowWait_{20000};
     QString error_;

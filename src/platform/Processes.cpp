@@ -1,6 +1,8 @@
 #include "platform/Processes.h"
 
+#include <QDir>
 #include <QFile>
+#include <QHash>
 #include <QList>
 
 bool ReadProcessStat(qint64 pid, ProcessStat* stat) {
@@ -24,4 +26,22 @@ bool ReadProcessStat(qint64 pid, ProcessStat* stat) {
 bool ProcessRuns(qint64 pid) {
     ProcessStat stat;
     return ReadProcessStat(pid, &stat) && stat.state != 'Z' && stat.state != 'X';
+}
+
+QSet<qint64> ProcessTree(qint64 root) {
+    QHash<qint64, QList<qint64>> children;
+    const QStringList entries = QDir(QStringLiteral("/proc")).entryList(QDir::Dirs);
+    for (const QString& entry : entries) {
+        bool number = false;
+        const qint64 pid = entry.toLongLong(&number);
+        ProcessStat stat;
+        if (number && ReadProcessStat(pid, &stat)) children[stat.parent] << pid;
+    }
+    QSet<qint64> tree{root};
+    QList<qint64> open{root};
+    while (!open.isEmpty()) {
+        for (qint64 child : children.value(open.takeLast()))
+            if (!tree.contains(child)) tree.insert(child), open << child;
+    }
+    return tree;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QSet>
 #include <QtGlobal>
 
 // What /proc tells of a process: its parent, its state and its start time (in
@@ -16,3 +17,6 @@ bool ReadProcessStat(qint64 pid, ProcessStat* stat);
 // Whether the process still runs: a zombie has ended, though its entry stays
 // until its parent reaps it.
 bool ProcessRuns(qint64 pid);
+
+// The process and every process it started, still running.
+QSet<qint64> ProcessTree(qint64 root);

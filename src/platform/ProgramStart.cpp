@@ -17,6 +17,7 @@
 #include <cerrno>
 #include <csignal>
 
+#include "platform/DosboxSettings.h"
 #include "platform/Fd.h"
 #include "platform/Processes.h"
 #include "platform/TextFile.h"
@@ -283,7 +284,7 @@ void RemoveLinkFolder(const QString& links) {
 // argument, dosbox stays open after it).
 QStringList DosboxArguments(const QString& program, const ProgramPaths& paths,
                             const QString& links) {
-    QStringList arguments;
+    QStringList arguments = DosboxSettingsArguments(QFileInfo(links).path());
     for (qsizetype i = 0; i < paths.Drives().size(); ++i)
         arguments << QStringLiteral("-c")
                   << QStringLiteral("mount %1 %2/%3")

@@ -44,3 +44,7 @@ class PrivateDisplay : public ::testing::Environment {
   private:
     QProcess server_;
 };
+
+// Whether a program holds the keyboard of the display with a grab: the server
+// refuses another grab then.
+bool KeyboardHeld();

@@ -17,13 +17,21 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QThread>
+#include <atomic>
 #include <optional>
+#include <thread>
 
 #include "DosBox.h"
+#include "PrivateDisplay.h"
 #include "output/SixTestsFile.h"
 #include "platform/Events.h"
 #include "platform/ProgramFolder.h"
 #include "platform/TextFile.h"
+
+// Xlib's macros clash with Qt's and gtest's names: its headers come last.
+#include <X11/Xlib.h>
+#include <X11/extensions/XTest.h>
+#include <X11/keysym.h>
 
 namespace {
 
@@ -162,6 +170,47 @@ TEST_F(DosPrograms, SaveDataDrivesTheDosProgramWhichWritesThe3dFileBesideTheInpu
     ASSERT_TRUE(input.startsWith("Miroir (8) é Test Number 1\r\n"));
     EXPECT_EQ(Read(file3d), "3-D mirror from C:\\Test1.set\r\n" + input);
     EXPECT_EQ(Planted(), before);
+}
+
+// A user clicks into dosbox's window (alone on the display, at its corner) as the
+// keys begin, which captures nothing with this program's settings, then
+// captures the mouse with Ctrl+F10: dosbox holds the keyboard itself while the
+// keys are typed, and they still go to it.
+TEST_F(DosPrograms, AClickIntoDosboxDuringTheScriptStillEndsWithThe3dFile) {
+    std::atomic<bool> heldByClick{true}, held{false};
+    std::thread user([&] {
+        QElapsedTimer timer;
+        timer.start();
+        while (!QFile::exists(SixTestsFolder() + "/STANDIN.LOG") && timer.elapsed() < 20000)
+            QThread::msleep(5);
+        QThread::msleep(300);
+        Display* d = XOpenDisplay(nullptr);
+        XTestFakeMotionEvent(d, -1, 100, 100, 0);
+        XSync(d, False);
+        QThread::msleep(100);  // as a hand would: first there, then the click
+        XTestFakeButtonEvent(d, 1, True, 0);
+        XTestFakeButtonEvent(d, 1, False, 0);
+        XSync(d, False);
+        QThread::msleep(200);
+        heldByClick = KeyboardHeld();
+        // Ctrl+F10 between two keys of the script, never inside one.
+        const KeyCode ctrl = XKeysymToKeycode(d, XK_Control_L), f10 = XKeysymToKeycode(d, XK_F10);
+        XGrabServer(d);
+        for (const auto& [key, down] :
+             {std::pair{ctrl, True}, {f10, True}, {f10, False}, {ctrl, False}})
+            XTestFakeKeyEvent(d, key, down, 0);
+        XUngrabServer(d);
+        XCloseDisplay(d);
+        for (timer.restart(); !held && timer.elapsed() < 1000; QThread::msleep(5))
+            held = KeyboardHeld();
+    });
+    const bool saved = SaveSixTestsFile(s, false, messages, programs);
+    started = programs.Started().pid;
+    user.join();
+    EXPECT_FALSE(heldByClick) << "the click captured the mouse";
+    EXPECT_TRUE(held) << "Ctrl+F10 did not make dosbox capture the mouse";
+    EXPECT_TRUE(saved) << programs.LastError().toStdString();
+    EXPECT_TRUE(QFile::exists(Test3dFilePath(s)));
 }
 
 // The stand-in really opens what it is typed: a path that names nothing ends it

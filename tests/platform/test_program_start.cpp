@@ -121,21 +121,24 @@ TEST_F(ProgramStart, WindowsAndDosProgramsRunThroughWineAndDosbox) {
     EXPECT_EQ(lines[1], "folder " + work);
     EXPECT_EQ(lines[3], "argument " + windows);
     QFile::remove(work + "/started.txt");
-    // dosbox mounts the working folder as C: and the program's folder as D:, each
+    // dosbox takes the user's settings with this program's layer over them,
+    // mounts the working folder as C: and the program's folder as D:, each
     // through a link, makes C: current, runs the program and ends.
     StartedProgram started;
     ASSERT_TRUE(StartProgram(dos, work, {}, &started));
     lines = WaitForLines(work + "/started.txt");
-    ASSERT_EQ(lines.size(), 3 + 10);
+    ASSERT_EQ(lines.size(), 3 + 13);
     EXPECT_EQ(lines[0], "program " + tools + "/dosbox");
-    const QString links = lines[4].section(' ', 3).section('/', 0, -2);
+    const QString links = lines[7].section(' ', 3).section('/', 0, -2);
     EXPECT_EQ(QFileInfo(links).path(), own);
     EXPECT_TRUE(QFileInfo(links).fileName().startsWith("dos-")) << links.toStdString();
     EXPECT_EQ(lines.mid(3),
-              (QStringList{"argument -c", "argument mount C " + links + "/c", "argument -c",
-                           "argument mount D " + links + "/d", "argument -c",
-                           "argument C:", "argument -c", "argument D:\\figure45.exe", "argument -c",
-                           "argument exit"}));
+              (QStringList{
+                  "argument -userconf", "argument -conf", "argument " + own + "/dosbox-layer.conf",
+                  "argument -c", "argument mount C " + links + "/c", "argument -c",
+                  "argument mount D " + links + "/d", "argument -c", "argument C:", "argument -c",
+                  "argument D:\\figure45.exe", "argument -c", "argument exit"}));
+    EXPECT_EQ(WaitForLines(own + "/dosbox-layer.conf"), (QStringList{"[sdl]", "autolock=false"}));
     EXPECT_EQ(QFileInfo(links + "/c").symLinkTarget(), work);
     EXPECT_EQ(QFileInfo(links + "/d").symLinkTarget(), dir.path());
     EXPECT_EQ(started.readyTitle, "Program: FIGURE45");

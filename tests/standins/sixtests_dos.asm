@@ -9,6 +9,9 @@
 ; minute without a key ends it at once with a message and exit code 1, so
 ; nothing is written then.
 ;
+; It uses the mouse driver, as a DOS program with menus does, so that a click
+; into dosbox's window captures the mouse.
+;
 ; What it took and did goes to STANDIN.LOG in the current folder, for a test
 ; that fails to see why.
 ;
@@ -60,6 +63,10 @@ start:
 
         mov dx, title_text
         call show_text
+        xor ax, ax                      ; the mouse driver: reset
+        int 0x33
+        mov ax, 1                       ; and its cursor shown
+        int 0x33
 
         mov ax, 0x2100                  ; Alt+F
         call expect_key

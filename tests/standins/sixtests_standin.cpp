@@ -12,12 +12,18 @@
 //
 // Either way it writes its process id to <name>.pid in its working folder and
 // ends by itself after a minute, so a failed test leaves nothing running.
+//
+// Files in the working folder at its start ask more of the viewer: "popup" keeps
+// a tooltip (an override-redirect window, as menus and drop-downs are) on top
+// beside its window; "grab" makes its line hold the keyboard. Each is said done
+// in "<file>.done".
 
 #include <QAction>
 #include <QApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <QInputDialog>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMainWindow>
 #include <QMenuBar>
@@ -98,7 +104,25 @@ class Viewer : public QWidget {
             QTimer::singleShot(500, qApp, &QApplication::quit);
         });
         resize(400, 80);
+        QTimer::singleShot(100, this, [this, line] {
+            if (QFile::exists(QStringLiteral("popup"))) {
+                // Shown again on top whenever the toolkit hides it (as it does when
+                // another program grabs the keyboard): it shows beside that grab.
+                popup_.move(x() + 20, y() + height() + 10);
+                auto* shown = new QTimer(this);
+                connect(shown, &QTimer::timeout, this, [this] { popup_.show(), popup_.raise(); });
+                shown->start(5);
+            }
+            if (QFile::exists(QStringLiteral("grab"))) line->grabKeyboard();
+            QTimer::singleShot(200, this, [] {
+                for (const char* asked : {"popup", "grab"})
+                    if (QFile::exists(asked)) WriteUtf8(asked + QStringLiteral(".done"), QString());
+            });
+        });
     }
+
+  private:
+    QLabel popup_{QStringLiteral("A tooltip of the viewer"), nullptr, Qt::ToolTip};
 };
 
 }  // namespace
