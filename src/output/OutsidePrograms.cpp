@@ -22,13 +22,6 @@ QString DesktopPrograms::Refusal() const {
 }
 
 bool DesktopPrograms::SendKeys(const KeySequence& keys, bool wait) {
-    // A program that ended instead of taking the keys may have said why (wine
-    // without its 32-bit part does).
-    const auto failed = [this] {
-        const QString words = EndedProgramErrorOutput(started_);
-        if (!words.isEmpty()) error_ += QStringLiteral("; its error output ended with:\n") + words;
-        return false;
-    };
     const std::chrono::milliseconds windowWait = started_.paths.Kind() == ProgramKind::Windows
                                                      ? std::max(windowWait_, kWineWindowWait)
                                                      : windowWait_;
@@ -36,13 +29,18 @@ bool DesktopPrograms::SendKeys(const KeySequence& keys, bool wait) {
     // shows a window: keys sent to dosbox's window before it runs the program
     // are lost.
     if (!ready_ && !started_.readyTitle.isEmpty()) {
-        if (!WaitForWindowTitle(started_.pid, started_.readyTitle, windowWait, &error_))
-            return failed();
-        MySleep(static_cast<float>(started_.settle.count()));
+        ready_ = WaitForWindowTitle(started_.pid, started_.readyTitle, windowWait, &error_);
+        if (ready_) MySleep(static_cast<float>(started_.settle.count()));
+    } else {
+        ready_ = true;
     }
-    ready_ = true;
-    return SendKeysToProcess(started_.pid, keys, wait, windowWait, &error_, watch_.get()) ||
-           failed();
+    if (ready_ && SendKeysToProcess(started_.pid, keys, wait, windowWait, &error_, watch_.get()))
+        return true;
+    // A program that ended instead of taking the keys may have said why (wine
+    // without its 32-bit part does).
+    const QString words = EndedProgramErrorOutput(started_);
+    if (!words.isEmpty()) error_ += QStringLiteral("; its error output ended with:\n") + words;
+    return false;
 }
 
 void DesktopPrograms::Pause(float ms) {
