@@ -8,7 +8,6 @@ bool DesktopPrograms::Shell(const QString& program, const QString& workingFolder
                             const QStringList& typedFiles) {
     started_ = StartedProgram();
     ready_ = false;
-    watch_.reset();
     watch_ = std::make_unique<KeyboardWatch>();
     return StartProgram(program, workingFolder, typedFiles, &started_, &error_);
 }
