@@ -38,6 +38,12 @@ struct KeyboardWatch::Record {
     // Per connection, by its resource base: the server's answers to its grabs
     // as recorded, and, for this program's own connections, the questions asked.
     QHash<XID, quint64> answers, asked;
+    // The connections found to have made windows of `programTree`: asking the
+    // server for every window again under its grab is needed only for a holder
+    // not yet known. A connection stays known until it ends (its resource base
+    // may then be another program's).
+    QSet<qint64> programTree;
+    QSet<XID> programClients;
 
     static void Take(XPointer closure, XRecordInterceptData* intercepted) {
         auto& record = *reinterpret_cast<Record*>(closure);
@@ -58,6 +64,7 @@ struct KeyboardWatch::Record {
                 break;
             case XRecordClientDied:
                 if (record.holder == client) record.holder = 0;
+                record.programClients.remove(client);
                 break;
             default:
                 break;
@@ -159,7 +166,11 @@ KeyboardWatch::Holder KeyboardWatch::HolderNow(const XSession& x, unsigned long 
     // Held while the record says nobody: a grab it does not see (a key's grab,
     // or a pointer grab that holds the keyboard back).
     if (r.holder == 0) return Holder::Unknown;
-    if (r.holder != kHeldBefore && ClientsOf(x, tree, r.baseMask).contains(r.holder))
-        return Holder::Program;
-    return Holder::Other;
+    if (r.holder == kHeldBefore) return Holder::Other;
+    if (r.programTree != tree) r.programTree = tree, r.programClients.clear();
+    if (!r.programClients.contains(r.holder)) {
+        if (!ClientsOf(x, tree, r.baseMask).contains(r.holder)) return Holder::Other;
+        r.programClients.insert(r.holder);
+    }
+    return Holder::Program;
 }
