@@ -73,11 +73,12 @@ struct KeyboardWatch::Record {
     }
 
     // Takes in what the server has recorded so far; with `until` set, waits at
-    // most until then for the answer to the last question of connection `own`.
-    bool Read(XID own, std::optional<std::chrono::steady_clock::time_point> until) {
+    // most until then for `done`.
+    template <typename Done>
+    bool Pump(Done done, std::optional<std::chrono::steady_clock::time_point> until) {
         for (;;) {
             XRecordProcessReplies(data);
-            if (answers.value(own) >= asked.value(own)) return true;
+            if (done()) return true;
             if (!until || std::chrono::steady_clock::now() >= *until) return false;
             pollfd wait{ConnectionNumber(data), POLLIN, 0};
             ::poll(&wait, 1, 5);
@@ -107,13 +108,7 @@ struct KeyboardWatch::Record {
         baseMask = XRecordIdBaseMask(control);
         // The recording runs once the server says so: a program started after
         // this has all its grabs recorded.
-        const auto until = std::chrono::steady_clock::now() + kRecordLag * 4;
-        while (!started && std::chrono::steady_clock::now() < until) {
-            XRecordProcessReplies(data);
-            pollfd wait{ConnectionNumber(data), POLLIN, 0};
-            ::poll(&wait, 1, 5);
-        }
-        return started;
+        return Pump([this] { return started; }, std::chrono::steady_clock::now() + kRecordLag * 4);
     }
 
     void Close() {
@@ -158,11 +153,12 @@ KeyboardWatch::Holder KeyboardWatch::HolderNow(const XSession& x, unsigned long 
     const bool held = result == AlreadyGrabbed || result == GrabFrozen;
     if (!Watching()) return held ? Holder::Unknown : Holder::Nobody;
     ++r.asked[own];
+    const auto answered = [&] { return r.answers.value(own) >= r.asked.value(own); };
     if (!held) {
-        r.Read(own, std::nullopt);
+        r.Pump(answered, std::nullopt);
         return Holder::Nobody;
     }
-    if (!r.Read(own, std::chrono::steady_clock::now() + kRecordLag)) return Holder::Unknown;
+    if (!r.Pump(answered, std::chrono::steady_clock::now() + kRecordLag)) return Holder::Unknown;
     // Held while the record says nobody: a grab it does not see (a key's grab,
     // or a pointer grab that holds the keyboard back).
     if (r.holder == 0) return Holder::Unknown;
