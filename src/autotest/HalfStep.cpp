@@ -30,15 +30,11 @@ void HalfStep(TestState& s, AutoTestHost& host, Axis axis, int direction) {
 }
 
 bool HalfSteps(TestState& s, AutoTestHost& host, Axis axis, int direction, int64_t count) {
-    LongMoveWatch watch(host, [&s, &host] { return host.AbortChecked() || s.ClosingDown; });
-    const std::chrono::nanoseconds step = host.BusyCountStepTime();
+    LongMoveWatch watch(host, host.BusyCountStepTime(),
+                        [&s, &host] { return host.AbortChecked() || s.ClosingDown; });
     for (int64_t i = 0; i < count; ++i) {
         StepAndWrite(s, host, axis, direction);
-        const PaceClock::time_point begin = PaceClock::now();
-        const bool stop = watch.MustStop();
-        // The last step gets its full time too before anything else drives the motor.
-        BusyCount(host, step, 0, 2, 0, begin);
-        if (stop) return false;
+        if (watch.AfterStep(2)) return false;
     }
     return true;
 }

@@ -131,13 +131,10 @@ void LiveLoop::HalfStep(const Motion& motion) {
 void LiveLoop::FullSpeedBatch(const Motion& motion) {
     const int32_t n = BatchHalfSteps(S().StepSize, motion.platform);
     const int32_t factor = motion.platform ? 1 : 3;
-    LongMoveWatch watch(host_, [this] { return S().ClosingDown || !S().Manual; });
+    LongMoveWatch watch(host_, busyStep_, [this] { return S().ClosingDown || !S().Manual; });
     for (int32_t i = 0; i < n; ++i) {
         HalfStep(motion);
-        const PaceClock::time_point begin = PaceClock::now();
-        const bool stop = watch.MustStop();
-        ::BusyCount(host_, busyStep_, 0, factor, 0, begin);
-        if (stop) return;
+        if (watch.AfterStep(factor)) return;
     }
 }
 

@@ -14,13 +14,18 @@ void BusyCount(RigHost& host, std::chrono::nanoseconds step, int64_t start, int3
     }
 }
 
-LongMoveWatch::LongMoveWatch(RigHost& host, std::function<bool()> stop)
-    : host_(host), stop_(std::move(stop)), next_(PaceClock::now() + kInterval) {}
+LongMoveWatch::LongMoveWatch(RigHost& host, std::chrono::nanoseconds step,
+                             std::function<bool()> stop)
+    : host_(host), step_(step), stop_(std::move(stop)), next_(PaceClock::now() + kInterval) {}
 
-bool LongMoveWatch::MustStop() {
-    const PaceClock::time_point now = PaceClock::now();
-    if (now < next_) return false;
-    host_.DoEvents();
-    next_ = PaceClock::now() + kInterval;
-    return stop_();
+bool LongMoveWatch::AfterStep(int32_t factor) {
+    const PaceClock::time_point begin = PaceClock::now();
+    bool stop = false;
+    if (begin >= next_) {
+        host_.DoEvents();
+        next_ = PaceClock::now() + kInterval;
+        stop = stop_();
+    }
+    BusyCount(host_, step_, 0, factor, 0, begin);
+    return stop;
 }

@@ -29,13 +29,18 @@ class LongMoveWatch {
   public:
     static constexpr std::chrono::milliseconds kInterval{100};
 
-    LongMoveWatch(RigHost& host, std::function<bool()> stop);
+    // step: the duration of one count of the half steps' busy counts.
+    LongMoveWatch(RigHost& host, std::chrono::nanoseconds step, std::function<bool()> stop);
 
-    // Called after a half step's port write; true when the move must end now.
-    bool MustStop();
+    // Called after a half step's port write: the pending events when they are
+    // due, then the step's busy count up to factor x Mindelay, the events' time
+    // part of it. True when the move must end now; the last step still gets its
+    // full count before anything else drives the motor.
+    bool AfterStep(int32_t factor);
 
   private:
     RigHost& host_;
+    std::chrono::nanoseconds step_;
     std::function<bool()> stop_;
     PaceClock::time_point next_;
 };
