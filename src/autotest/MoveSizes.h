@@ -23,8 +23,9 @@ inline constexpr double kTFFinalTravel = 0.001;   // TFFinalMoves, platform
 // finest half step of 0.0000025 inch: 1600000 half steps.
 inline constexpr double kMaxTravelInches = 4;
 inline constexpr double kMinFullStepInches = 0.000005;
-// kMaxTravelInches / (kMinFullStepInches / 2)
-inline constexpr int32_t kMaxMoveHalfSteps = 1600000;
+inline constexpr int32_t kMaxMoveHalfSteps =
+    static_cast<int32_t>(kMaxTravelInches / (kMinFullStepInches / 2) + 0.5);
+static_assert(kMaxMoveHalfSteps == 1600000);
 
 // True when a half step (inches, either sign) is one a tester's drive can make:
 // its full step within kMinFullStepInches to kMaxTravelInches.
