@@ -5,7 +5,6 @@
 #include <cstdlib>
 #include <limits>
 #include <optional>
-#include <utility>
 
 #include "autotest/AutoTest.h"
 #include "autotest/MoveSizes.h"
@@ -128,35 +127,33 @@ std::optional<int32_t> MaxAfterMinMoved(int32_t max, int32_t min) {
 QString StoreAutoTestValues(TestState& s, const AutoTestControlValues& v) {
     if (QString problem = IntensityWindowProblem(v.sldMax, v.sldmin); !problem.isEmpty())
         return problem;
-    const std::pair<const char*, const std::optional<int32_t>&> moves[] = {
-        {"LRLgMove", v.cmbLrLgMove},
-        {"LRSmMove", v.cmbLrSmMove},
-        {"TFOblateMove", v.cmbTfOblateMove},
-        {"TFRoughMove", v.CmbTfRoughMove},
-        {"TFFinalMoves", v.cmbTfFinalMove}};
-    for (const auto& [name, item] : moves)
-        if (item)
-            if (QString far = MoveSizeProblem(QLatin1String(name), *item); !far.isEmpty())
+    struct Move {
+        const char* name;
+        const std::optional<int32_t>& item;
+        int32_t& target;
+    };
+    const Move moves[] = {{"LRLgMove", v.cmbLrLgMove, s.LRLgMove},
+                          {"LRSmMove", v.cmbLrSmMove, s.LRSmMove},
+                          {"TFOblateMove", v.cmbTfOblateMove, s.TFOblateMove},
+                          {"TFRoughMove", v.CmbTfRoughMove, s.TFRoughMove},
+                          {"TFFinalMoves", v.cmbTfFinalMove, s.TFFinalMoves}};
+    for (const Move& m : moves)
+        if (m.item)
+            if (QString far = MoveSizeProblem(QLatin1String(m.name), *m.item); !far.isEmpty())
                 return far;
     auto margin = [](const std::optional<int32_t>& item, int32_t& target) {
         if (item) target = *item;
-    };
-    auto move = [](const std::optional<int32_t>& item, int32_t& target) {
-        if (item && *item >= 1) target = *item;
     };
     s.Min = v.sldmin;
     s.Max = v.sldMax;
     s.LRMinFrames = v.SldLRminFrames;
     s.TFRoughFrames = v.SldTFRoughFrames;
-    margin(v.cmbLrDelta, s.LRDelta);
-    move(v.cmbLrLgMove, s.LRLgMove);
-    move(v.cmbLrSmMove, s.LRSmMove);
-    margin(v.cmbTfOblateDelta, s.TFOblatedelta);
-    move(v.cmbTfOblateMove, s.TFOblateMove);
-    margin(v.CmbTfRoughDelta, s.TFRoughDelta);
-    move(v.CmbTfRoughMove, s.TFRoughMove);
     s.TFFinalFrames = v.sldTfFinalFrames;
-    move(v.cmbTfFinalMove, s.TFFinalMoves);
+    margin(v.cmbLrDelta, s.LRDelta);
+    margin(v.cmbTfOblateDelta, s.TFOblatedelta);
+    margin(v.CmbTfRoughDelta, s.TFRoughDelta);
+    for (const Move& m : moves)
+        if (m.item && *m.item >= 1) m.target = *m.item;
     return QString();
 }
 
