@@ -9,9 +9,9 @@ namespace {
 
 constexpr double kMillimetresPerInch = 25.4;
 
-MsgBoxRequest Refusal(const char* text, const char* title) {
+MsgBoxRequest Refusal(const QString& text, const char* title) {
     MsgBoxRequest request;
-    request.text = QLatin1String(text);
+    request.text = text;
     request.title = QLatin1String(title);
     request.buttons = MsgButtons::OK;
     request.icon = MsgIcon::Critical;
@@ -81,16 +81,15 @@ StepSizeOutcome ApplyStepSizes(const QString& platformText, const QString& knife
     for (const auto& [half, text] :
          {std::pair{platformHalf, platformText}, {knifeHalf, knifeText}}) {
         if (HalfStepUsable(half)) continue;
-        StepSizeOutcome outcome = Refused(Refusal("", "Ooops"));
-        outcome.message.text =
+        return Refused(Refusal(
             QStringLiteral(
                 "Step size %1 %2 is not one a tester makes: a full step must be %3 to %4 inches "
                 "(%5 to %6 mm)!")
                 .arg(text.trimmed(), millimetres ? QStringLiteral("mm") : QStringLiteral("inch"),
                      NumText(kMinFullStepInches), NumText(kMaxTravelInches),
                      NumText(kMinFullStepInches * kMillimetresPerInch),
-                     NumText(kMaxTravelInches * kMillimetresPerInch));
-        return outcome;
+                     NumText(kMaxTravelInches * kMillimetresPerInch)),
+            "Ooops"));
     }
 
     const bool platformChanged = platformHalf != s.StepSize;
