@@ -61,6 +61,8 @@ QString ValueText(const SimSettings& s, const Field& field) {
                                                    : QStringLiteral("False");
 }
 
+// The value of one line into its field; a text that does not convert leaves s
+// as it was.
 bool ReadValue(SimSettings& s, const Field& field, const QString& text) {
     if (auto d = std::get_if<double SimSettings::*>(&field)) return ParseNumber(text, s.**d);
     if (auto i = std::get_if<int SimSettings::*>(&field)) {
@@ -204,42 +206,40 @@ SimSettings ReadSimSettings(const QStringList& lines, QList<SimSettingsIssue>& i
                 return name.compare(QLatin1String(e.name), Qt::CaseInsensitive) == 0;
             });
         if (entry == std::end(kEntries)) continue;
-        SimSettings probe = all;
-        if (!ReadValue(probe, entry->field, line.mid(eq + 1))) {
+        const QString text = line.mid(eq + 1);
+        if (!ReadValue(all, entry->field, text)) {
             const bool flag = std::holds_alternative<bool SimSettings::*>(entry->field);
             issues.push_back({i + 1, line,
                               flag ? QStringLiteral("the value is not True or False.")
                                    : QStringLiteral("the value is not a number.")});
             continue;
         }
-        all = probe;
-        values.push_back({i + 1, entry, line.mid(eq + 1)});
+        values.push_back({i + 1, entry, text});
     }
     if (SimSettingsProblem(all).isEmpty()) return all;
 
     // Some values don't go together: take them one by one from the defaults, each
     // that the checks accept beside those taken so far, until no more can be
-    // taken (a value may only fit once a later line is in).
+    // taken (a value may only fit once a later line is in). The last pass tries
+    // each value left beside the final settings: its refusal there is the reason
+    // the value was not used.
     SimSettings sound;
     std::vector<bool> taken(values.size(), false);
+    std::vector<QString> why(values.size());
     for (bool more = true; more;) {
         more = false;
         for (size_t k = 0; k < values.size(); ++k) {
             if (taken[k]) continue;
             SimSettings candidate = sound;
             ReadValue(candidate, values[k].entry->field, values[k].text);
-            if (!SimSettingsProblem(candidate).isEmpty()) continue;
+            why[k] = SimSettingsProblem(candidate);
+            if (!why[k].isEmpty()) continue;
             sound = candidate;
             taken[k] = more = true;
         }
     }
-    for (size_t k = 0; k < values.size(); ++k) {
-        if (taken[k]) continue;
-        SimSettings candidate = sound;
-        ReadValue(candidate, values[k].entry->field, values[k].text);
-        issues.push_back(
-            {values[k].line, lines[values[k].line - 1], SimSettingsProblem(candidate)});
-    }
+    for (size_t k = 0; k < values.size(); ++k)
+        if (!taken[k]) issues.push_back({values[k].line, lines[values[k].line - 1], why[k]});
     std::sort(issues.begin(), issues.end(),
               [](const SimSettingsIssue& a, const SimSettingsIssue& b) { return a.line < b.line; });
     return sound;
