@@ -24,11 +24,6 @@ int WholePixels(double shift) {
     return static_cast<int>(std::lrint(std::clamp(shift, -100000.0, 100000.0)));
 }
 
-QStringList& PendingLoadReport() {
-    static QStringList report;
-    return report;
-}
-
 }  // namespace
 
 SimTester::SimTester(const SimSettings& settings)
@@ -39,13 +34,13 @@ SimTester::SimTester(const SimSettings& settings)
 }
 
 std::shared_ptr<SimTester> SimTester::Shared() {
-    static const std::shared_ptr<SimTester> shared = Load(PendingLoadReport());
+    static const std::shared_ptr<SimTester> shared = Load();
     return shared;
 }
 
-std::shared_ptr<SimTester> SimTester::Load(QStringList& report) {
+std::shared_ptr<SimTester> SimTester::Load() {
     SimSettings settings;
-    report.clear();
+    QStringList report;
     LoadSimSettings(SettingsPath(), settings, &report);
     auto tester = std::make_shared<SimTester>(settings);
     if (!report.isEmpty()) {
@@ -54,6 +49,7 @@ std::shared_ptr<SimTester> SimTester::Load(QStringList& report) {
                       "The simulator uses the defaults for what was not used; the file as it "
                       "is will be kept as %1 when its settings are next saved.")
                       .arg(SettingsBackupPath());
+        tester->loadReport_ = std::move(report);
     }
     return tester;
 }
@@ -66,8 +62,8 @@ QString SimTester::SettingsBackupPath() {
     return SettingsPath() + QStringLiteral(".bak");
 }
 
-QStringList SimTester::TakeLoadReport() {
-    return std::exchange(PendingLoadReport(), QStringList());
+QStringList SimTester::takeLoadReport() {
+    return std::exchange(loadReport_, QStringList());
 }
 
 bool SimTester::applySettings(const SimSettings& settings) {

@@ -22,17 +22,18 @@ class SimTester {
     // folder (the defaults when the file is missing or bad).
     static std::shared_ptr<SimTester> Shared();
     // A simulator with the settings of the file in the program folder, as far as
-    // they can be used; report gets one line for the log box for each line that
-    // was not used and a last one on the defaults and the file kept, or nothing.
-    static std::shared_ptr<SimTester> Load(QStringList& report);
+    // they can be used (its takeLoadReport says what was not).
+    static std::shared_ptr<SimTester> Load();
     // The simulator's settings file: simulator.ini in the program folder.
     static QString SettingsPath();
     // Where a settings file that was not used in full is kept, as it was, before
     // the first save replaces it.
     static QString SettingsBackupPath();
-    // What loading the shared simulator's file left unused, for the log box, one
-    // line each; empty when it was used in full (or is missing). Emptied by the call.
-    static QStringList TakeLoadReport();
+
+    // What Load left unused of the file, for the log box: one line for each line
+    // that was not used and a last one on the defaults and the file kept; empty
+    // when the file was used in full (or is missing). Emptied by the call.
+    QStringList takeLoadReport();
 
     const SimSettings& settings() const { return optics_.settings(); }
     // Takes new settings at once; refuses (false, nothing changed) settings that
@@ -62,6 +63,7 @@ class SimTester {
     SimOptics optics_;
     std::shared_ptr<SimPort> port_;
     uint64_t frames_ = 0;
+    QStringList loadReport_;
     bool keepFileBeforeSave_ = false;
     // The drift so far when the settings last changed, and since when it grows.
     double driftBaseX_ = 0;

@@ -68,7 +68,7 @@ void frmMain::Form_Load() {
 
     const QString portFailure = PortService::OpenRealPort();
     if (!portFailure.isEmpty()) LogLine(portFailure);
-    if (const QStringList simulator = SimTester::TakeLoadReport(); !simulator.isEmpty())
+    if (const QStringList simulator = SimTester::Shared()->takeLoadReport(); !simulator.isEmpty())
         LogLine(simulator.join(QLatin1Char('\n')));
     OutputAllOff();
     QpcFrequency = QueryPerformanceFrequency();
