@@ -24,11 +24,6 @@ void OutputMotorPhases(const TestState& s, AutoTestHost& host) {
     host.WriteDataPort(MotorByte(s.CoilTable, s.LRPhase, s.TFPhase, host.Wiring()));
 }
 
-void HalfStep(TestState& s, AutoTestHost& host, Axis axis, int direction) {
-    StepAndWrite(s, host, axis, direction);
-    BusyCount(host, host.BusyCountStepTime(), 0, 2, 0, PaceClock::now());
-}
-
 bool HalfSteps(TestState& s, AutoTestHost& host, Axis axis, int direction, int64_t count) {
     LongMoveWatch watch(host, host.BusyCountStepTime(),
                         [&s, &host] { return host.AbortChecked() || s.ClosingDown; });
