@@ -21,6 +21,10 @@ QString DesktopPrograms::Refusal() const {
 }
 
 bool DesktopPrograms::SendKeys(const KeySequence& keys, bool wait) {
+    if (!watch_) {  // made with every start
+        error_ = QStringLiteral("no program was started to take the keys");
+        return false;
+    }
     const std::chrono::milliseconds windowWait = started_.paths.Kind() == ProgramKind::Windows
                                                      ? std::max(windowWait_, kWineWindowWait)
                                                      : windowWait_;
@@ -33,7 +37,7 @@ bool DesktopPrograms::SendKeys(const KeySequence& keys, bool wait) {
     } else {
         ready_ = true;
     }
-    if (ready_ && SendKeysToProcess(started_.pid, keys, wait, windowWait, &error_, watch_.get()))
+    if (ready_ && SendKeysToProcess(started_.pid, keys, wait, windowWait, *watch_, &error_))
         return true;
     // A program that ended instead of taking the keys may have said why (wine
     // without its 32-bit part does).

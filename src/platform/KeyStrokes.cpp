@@ -3,7 +3,6 @@
 #include <QHash>
 #include <QSet>
 #include <mutex>
-#include <optional>
 #include <thread>
 #include <vector>
 
@@ -286,7 +285,7 @@ QString ShownKeys(const KeySequence& keys) {
 }
 
 bool SendKeysToProcess(qint64 pid, const KeySequence& keys, bool wait, milliseconds windowWait,
-                       QString* error, KeyboardWatch* watch) {
+                       KeyboardWatch& watch, QString* error) {
     XSession x;
     if (!x.Open()) {
         SetError(error, QStringLiteral("there is no X11 display to send keystrokes to"));
@@ -301,9 +300,7 @@ bool SendKeysToProcess(qint64 pid, const KeySequence& keys, bool wait, milliseco
         SetError(error, QStringLiteral("no program was started to take the keys"));
         return false;
     }
-    std::optional<KeyboardWatch> ownWatch;
-    if (!watch) watch = &ownWatch.emplace();
-    Typist typist(x, *watch, pid, windowWait, error);
+    Typist typist(x, watch, pid, windowWait, error);
     for (const KeyStroke& key : keys) {
         bool sent = true;
         switch (key.kind) {

@@ -41,9 +41,8 @@ QString ShownKeys(const KeySequence& keys);
 // own grab, its menu or dosbox's captured mouse, lets the keys go), the key's
 // press and release, with the server held for this program alone, so keys never
 // go to another program. Who holds a grab is told by `watch`, which knows the
-// grabs made after it began (made here, for this call alone, when none is
-// given): a watch made before the program was started knows all of the
-// program's. Once the process has taken a key (in this call or an earlier one),
+// grabs made after it began: one made before the program was started knows all
+// of the program's. Once the process has taken a key (in this call or an earlier one),
 // the focus on another program's window means the keys went astray: the sending
 // fails rather than taking the focus back. A keyboard held by another program is
 // waited for as long as the focus. With wait, it returns only once the window
@@ -52,8 +51,8 @@ QString ShownKeys(const KeySequence& keys);
 // another program, or another program kept the keyboard; keys not yet sent are
 // then not sent.
 bool SendKeysToProcess(qint64 pid, const KeySequence& keys, bool wait,
-                       std::chrono::milliseconds windowWait, QString* error = nullptr,
-                       KeyboardWatch* watch = nullptr);
+                       std::chrono::milliseconds windowWait, KeyboardWatch& watch,
+                       QString* error = nullptr);
 
 // Waits until a shown window of process pid (or of a process it started) has a
 // title ending in `ending` (runs of blanks count as one), letting this

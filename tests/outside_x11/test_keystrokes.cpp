@@ -225,6 +225,7 @@ class OutsidePrograms : public ::testing::Test {
             const QString folder = Folder(QStringLiteral("run%1").arg(number));
             Install(STANDIN_SIXTESTS, folder, "3vivuvuz.exe");
             for (const QString& file : asked) WriteFileWhole(folder + "/" + file, "");
+            KeyboardWatch watch;
             qint64 pid = 0;
             QString error;
             EXPECT_TRUE(StartProgram(folder + "/3vivuvuz.exe", folder, &pid, &error));
@@ -234,8 +235,9 @@ class OutsidePrograms : public ::testing::Test {
             timer.start();
             if (at >= 0) disturb(thief, number, at, random);
             const bool done =
-                SendKeysToProcess(pid, {Keys::Text(first)}, true, wait, &error) &&
-                SendKeysToProcess(pid, {Keys::Text(second), Keys::Enter()}, true, wait, &error);
+                SendKeysToProcess(pid, {Keys::Text(first)}, true, wait, watch, &error) &&
+                SendKeysToProcess(pid, {Keys::Text(second), Keys::Enter()}, true, wait, watch,
+                                  &error);
             const qint64 ms = timer.elapsed();
             EXPECT_EQ(thief.Stop(), 0) << "keys went to the other program's windows";
             if (done) WaitFor(folder + "/viewed.txt", 3000);
@@ -304,10 +306,11 @@ TEST_F(OutsidePrograms, SaveDataStartsBothProgramsAndTheScriptMakesSixTestsWrite
 TEST_F(OutsidePrograms, NoWindowOfTheStartedProgramMeansNothingIsTyped) {
     const QString witness = Folder("witness");
     Install(STANDIN_SIXTESTS, witness, "3vivuvuz.exe");
+    KeyboardWatch watch;
     qint64 pid = 0;
     ASSERT_TRUE(StartProgram(witness + "/3vivuvuz.exe", witness, &pid));
     // The witness holds the focus before the save starts.
-    ASSERT_TRUE(SendKeysToProcess(pid, {Keys::Text("w")}, true, std::chrono::seconds(15)));
+    ASSERT_TRUE(SendKeysToProcess(pid, {Keys::Text("w")}, true, std::chrono::seconds(15), watch));
     Install(STANDIN_RECORDER, s.Sixtestspath, "sixtests.exe");
     pidFolders << SixTestsFolder();
     s.SaveSixtests = s.LaunchSixtests = true;
@@ -319,7 +322,7 @@ TEST_F(OutsidePrograms, NoWindowOfTheStartedProgramMeansNothingIsTyped) {
     EXPECT_TRUE(s.SaveFailed);
     EXPECT_TRUE(QFile::exists(SixTestsFolder() + "/started.txt"));
     // The witness took nothing but its own "w".
-    ASSERT_TRUE(SendKeysToProcess(pid, {Keys::Enter()}, true, std::chrono::seconds(5)));
+    ASSERT_TRUE(SendKeysToProcess(pid, {Keys::Enter()}, true, std::chrono::seconds(5), watch));
     ASSERT_TRUE(WaitFor(witness + "/viewed.txt"));
     EXPECT_EQ(Read(witness + "/viewed.txt"), "w");
 }
@@ -329,13 +332,14 @@ TEST_F(OutsidePrograms, AProgramThatLivesWithoutAWindowFailsAfterTheWait) {
     ASSERT_TRUE(WriteFileWhole(script, "#!/bin/sh\necho $$ > quiet.pid\nexec sleep 30\n"));
     QFile::setPermissions(script, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     pidFolders << Folder("quiet");
+    KeyboardWatch watch;
     qint64 pid = 0;
     ASSERT_TRUE(StartProgram(script, Folder("quiet"), &pid));
     QElapsedTimer timer;
     timer.start();
     QString error;
-    EXPECT_FALSE(
-        SendKeysToProcess(pid, {Keys::Enter()}, true, std::chrono::milliseconds(800), &error));
+    EXPECT_FALSE(SendKeysToProcess(pid, {Keys::Enter()}, true, std::chrono::milliseconds(800),
+                                   watch, &error));
     EXPECT_GE(timer.elapsed(), 700);
     EXPECT_LT(timer.elapsed(), 5000);
     EXPECT_FALSE(error.isEmpty());
@@ -375,7 +379,7 @@ TEST_F(OutsidePrograms, TheProgramsOwnGrabLetsTheWholeScriptThrough) {
     ASSERT_TRUE(KeyboardHeld());
     QString error;
     EXPECT_TRUE(SendKeysToProcess(pid, {Keys::Text("abc"), Keys::Enter()}, true,
-                                  std::chrono::milliseconds(1500), &error, &watch))
+                                  std::chrono::milliseconds(1500), watch, &error))
         << error.toStdString();
     ASSERT_TRUE(WaitFor(folder + "/viewed.txt", 3000));
     EXPECT_EQ(Read(folder + "/viewed.txt"), "abc");
