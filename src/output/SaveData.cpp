@@ -41,16 +41,17 @@ bool SaveData(TestState& s, SaveDataHost& host) {
     }
     s.WorkNum += 1;
     // The profile keeps the number of the next test. Should it keep the old one,
-    // the next test after a restart would write its files over these: the user
-    // is told, to save the profile before then.
+    // the next test after a restart would be saved under this test's number (its
+    // save asks before replacing these files): the user is told, to save the
+    // profile before then.
     QString error;
     if (!WriteMirrorProfile(s.WorkFile, MirrorProfileLines(s), &error))
         host.ShowMessage(
             ProfileNotSavedText(s.WorkFile, error) +
                 QStringLiteral("\r\nIt still gives %1 as the next test. %2 the mirror again "
                                "with \"Tests Ran to Date\" %1 (Add or Edit Mirror "
-                               "Specifications) before the next test, or its files replace "
-                               "these.")
+                               "Specifications) before the next test, or its save will ask to "
+                               "replace these files.")
                     .arg(s.WorkNum - 1)
                     // More room only helps when room is what was missing.
                     .arg(IsOutOfSpaceError(error) ? QStringLiteral("Free some space and save")

@@ -1,6 +1,7 @@
 #include "output/SaveReadings.h"
 
 #include <QFileInfo>
+#include <algorithm>
 
 #include "mirror/ResultPaths.h"
 
@@ -27,15 +28,15 @@ bool Asked(SaveDataHost& host, const QString& text) {
 bool SaveTestReadings(TestState& s, SaveDataHost& host) {
     ReadingsOrigin& readings = s.Readings;
     if (readings.zoneTable == 0 || readings.zoneTable != s.ZoneTable) {
-        QString why = QStringLiteral(
-                          "the last test's readings were measured on \"%1\" before "
-                          "\"%2\" was chosen.")
-                          .arg(readings.mirror, s.WorkFile);
-        if (readings.zoneTable == 0)
-            why = QStringLiteral(
-                      "no test of \"%1\" has been completed since it was chosen (a "
-                      "stopped test keeps no readings).")
-                      .arg(s.WorkFile);
+        const QString why = readings.zoneTable == 0
+                                ? QStringLiteral(
+                                      "no test of \"%1\" has been completed since it was chosen (a "
+                                      "stopped test keeps no readings).")
+                                      .arg(s.WorkFile)
+                                : QStringLiteral(
+                                      "the last test's readings were measured on \"%1\" before "
+                                      "\"%2\" was chosen.")
+                                      .arg(readings.mirror, s.WorkFile);
         host.ShowMessage(QStringLiteral("Nothing was saved: ") + why, MsgButtons::OK,
                          MsgIcon::Information, kTitle);
         return false;
@@ -49,15 +50,15 @@ bool SaveTestReadings(TestState& s, SaveDataHost& host) {
     // Files the last, failed, save of these readings was to write are theirs, or
     // were replaced after the question.
     const QStringList files = ChosenResultFiles(s);
-    for (const QString& file : files) {
-        if (file.isEmpty() || readings.tried.contains(file) || !QFileInfo::exists(file)) continue;
-        if (!Asked(host, QStringLiteral("Test %1 has results already:\r\n%2\r\nPress OK to "
-                                        "replace them.")
-                             .arg(s.WorkNum)
-                             .arg(file)))
-            return false;
-        break;
-    }
+    const auto earlier = std::find_if(files.begin(), files.end(), [&readings](const QString& file) {
+        return !file.isEmpty() && !readings.tried.contains(file) && QFileInfo::exists(file);
+    });
+    if (earlier != files.end() &&
+        !Asked(host, QStringLiteral("Test %1 has results already:\r\n%2\r\nPress OK to "
+                                    "replace them.")
+                         .arg(s.WorkNum)
+                         .arg(*earlier)))
+        return false;
     readings.tried = files;
     const int32_t number = s.WorkNum;
     if (!SaveData(s, host)) return false;

@@ -93,7 +93,7 @@ TEST_F(SaveDataTest, AProfileThatCantBeRewrittenIsReported) {
                     "/mirrors/Ten Inch.ini\r\nNot a directory\r\nIt still gives 5 as the "
                     "next test. Save the mirror again with \"Tests Ran "
                     "to Date\" 5 (Add or Edit Mirror Specifications) before the next test, "
-                    "or its files replace these."});
+                    "or its save will ask to replace these files."});
 }
 
 TEST_F(SaveDataTest, NothingChosenOrAFailingWriterKeepsTheNumber) {
