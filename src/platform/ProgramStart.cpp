@@ -201,42 +201,31 @@ Fd OpenLinkParent(const QString& parent, QString* error) {
 
 // Their error output goes to a file of its own in the same folder of the
 // user's own, so that what wine says when it can't run a program (that wine32
-// is missing, say) can be shown when the program ends without a window. A
-// later start removes the files older than an hour: their programs have long
-// shown a window or ended (a file removed under a running program only loses
-// what it writes from then on).
+// is missing, say) can be shown when the program ends without a window. The
+// file is named only until the program is started: then its name goes, and the
+// file lives on in the program's error output and the descriptor kept here.
 constexpr char kErrorPrefix[] = "err-";
-constexpr qint64 kErrorFileSeconds = 3600;
 constexpr qint64 kErrorTailBytes = 4096;
 constexpr int kErrorTailLines = 8;
 
-void RemoveOldErrorFiles(int parent) {
-    const qint64 now = QDateTime::currentSecsSinceEpoch();
-    for (const QByteArray& name : Entries(parent)) {
-        struct stat info = {};
-        if (name.startsWith(kErrorPrefix) &&
-            ::fstatat(parent, name.constData(), &info, AT_SYMLINK_NOFOLLOW) == 0 &&
-            S_ISREG(info.st_mode) && now - info.st_mtime > kErrorFileSeconds)
-            ::unlinkat(parent, name.constData(), 0);
-    }
-}
-
-// A new empty file for a program's error output; empty when none can be made
-// (the output is then dropped).
-QString MakeErrorFile() {
+// A new empty file for a program's error output, opened, and its path; none
+// when it can't be made (the output is then dropped).
+Fd MakeErrorFile(QString* path) {
     const QString parentPath = LinkParent();
     const Fd parent(OpenLinkParent(parentPath, nullptr));
-    if (!parent.valid()) return QString();
-    RemoveOldErrorFiles(parent.get());
+    if (!parent.valid()) return Fd();
     for (int tries = 0; tries < 100; ++tries) {
         const QByteArray name =
             kErrorPrefix + QByteArray::number(QRandomGenerator::system()->generate(), 36);
-        const Fd file(::openat(parent.get(), name.constData(),
-                               O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600));
-        if (file.valid()) return parentPath + '/' + QString::fromLatin1(name);
+        Fd file(::openat(parent.get(), name.constData(),
+                         O_RDONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600));
+        if (file.valid()) {
+            *path = parentPath + '/' + QString::fromLatin1(name);
+            return file;
+        }
         if (errno != EEXIST) break;
     }
-    return QString();
+    return Fd();
 }
 
 // Makes a folder of links, one per drive, named by the drive's letter; its
@@ -421,6 +410,8 @@ bool StartProgram(const QString& path, const QString& workingFolder, const QStri
     // Arguments go to the program as a list, never through a shell, so no
     // character of a path is interpreted.
     QProcess process;
+    Fd errorFile;
+    QString errorPath;
     process.setProgram(runner);
     process.setArguments(arguments);
     process.setWorkingDirectory(workingFolder);
@@ -429,14 +420,15 @@ bool StartProgram(const QString& path, const QString& workingFolder, const QStri
         // Of wine's and dosbox's own reports only the last words of their error
         // output are kept: why a program they were given could not run.
         process.setStandardOutputFile(QProcess::nullDevice());
-        result.errorOutput = MakeErrorFile();
-        process.setStandardErrorFile(result.errorOutput.isEmpty() ? QProcess::nullDevice()
-                                                                  : result.errorOutput);
+        errorFile = MakeErrorFile(&errorPath);
+        process.setStandardErrorFile(errorFile.valid() ? errorPath : QProcess::nullDevice());
     }
-    if (!process.startDetached(&result.pid)) {
+    const bool running = process.startDetached(&result.pid);
+    // The program holds its error output open from here on.
+    if (errorFile.valid()) ::unlink(QFile::encodeName(errorPath).constData());
+    if (!running) {
         SetError(error, QStringLiteral("%1 could not be started").arg(program));
         if (!links.isEmpty()) RemoveLinkFolder(links);
-        if (!result.errorOutput.isEmpty()) QFile::remove(result.errorOutput);
         return false;
     }
     // A later start keeps the links while the process the pid file names runs:
@@ -447,23 +439,28 @@ bool StartProgram(const QString& path, const QString& workingFolder, const QStri
         if (!WriteFileWhole(pidFile, QByteArray::number(result.pid), &why)) {
             if (result.pid > 0) ::kill(static_cast<pid_t>(result.pid), SIGKILL);
             RemoveLinkFolder(links);
-            QFile::remove(result.errorOutput);
             SetError(error, QStringLiteral("%1 was not started: %2 could not be written: %3")
                                 .arg(program, pidFile, why));
             return false;
         }
     }
+    if (errorFile.valid()) result.errorOutput = std::make_shared<const Fd>(std::move(errorFile));
     if (started) *started = result;
     return true;
 }
 
 QString EndedProgramErrorOutput(const StartedProgram& started) {
-    if (started.errorOutput.isEmpty() || ProcessRuns(started.pid)) return QString();
-    QFile file(started.errorOutput);
-    if (!file.open(QIODevice::ReadOnly)) return QString();
-    if (file.size() > kErrorTailBytes) file.seek(file.size() - kErrorTailBytes);
+    if (!started.errorOutput || ProcessRuns(started.pid)) return QString();
+    const int fd = started.errorOutput->get();
+    struct stat info = {};
+    if (::fstat(fd, &info) != 0) return QString();
+    const qint64 from = std::max<qint64>(0, info.st_size - kErrorTailBytes);
+    QByteArray tail(info.st_size - from, '\0');
+    const ssize_t size = ::pread(fd, tail.data(), tail.size(), from);
+    if (size < 0) return QString();
+    tail.truncate(size);
     QStringList lines;
-    for (const QByteArray& line : file.readAll().split('\n'))
+    for (const QByteArray& line : tail.split('\n'))
         if (!line.trimmed().isEmpty()) lines << DecodeTextLine(line.trimmed());
     return lines.mid(std::max<qsizetype>(0, lines.size() - kErrorTailLines)).join('\n');
 }

@@ -3,6 +3,9 @@
 #include <QString>
 #include <QStringList>
 #include <chrono>
+#include <memory>
+
+#include "platform/Fd.h"
 
 // Starting an outside program: detached, without arguments, in a given working
 // folder, without waiting for it.
@@ -62,8 +65,10 @@ struct StartedProgram {
     // and some time after that.
     QString readyTitle;
     std::chrono::milliseconds settle{0};
-    // wine's or dosbox's error output goes to this file (empty: dropped).
-    QString errorOutput;
+    // The file wine's or dosbox's error output goes to, open for reading; its
+    // name is gone, so it lasts only as long as the program and this (none:
+    // the output is dropped).
+    std::shared_ptr<const Fd> errorOutput;
 };
 
 // Once the started program has ended: the last lines of its error output (up to

@@ -175,10 +175,11 @@ TEST_F(ProgramStart, TheLastWordsOfAWineThatEndedAreKept) {
          "apt-get install wine32:i386' >&2\nexit 1\n",
          true);
     qputenv("PATH", QFile::encodeName(dir.filePath("tools")) + ":" + path);
-    OwnFolder();
+    const QString own = OwnFolder();
     const QString windows = Make(dir.filePath("sixtests.exe"), MzProgram("NE"));
     StartedProgram started;
     ASSERT_TRUE(StartProgram(windows, dir.path(), {}, &started));
+    EXPECT_EQ(QDir(own).entryList({"err-*"}, QDir::AllEntries | QDir::System), QStringList());
     QElapsedTimer timer;
     timer.start();
     while (QFileInfo::exists(QStringLiteral("/proc/%1").arg(started.pid)) && timer.elapsed() < 5000)
