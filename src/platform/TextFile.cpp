@@ -18,17 +18,11 @@ namespace {
 // Opens a file for reading only when it is a regular file. The open itself
 // never blocks: a named pipe without a writer would otherwise wait for one.
 bool OpenRegularFile(const QString& path, QFile& file) {
-    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0) return false;
+    Fd fd(::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
     struct stat info = {};
-    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
-        ::close(fd);
-        return false;
-    }
-    if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
-        ::close(fd);
-        return false;
-    }
+    if (!fd.valid() || ::fstat(fd.get(), &info) != 0 || !S_ISREG(info.st_mode)) return false;
+    if (!file.open(fd.get(), QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) return false;
+    fd.release();  // closed with the file
     return true;
 }
 
@@ -110,7 +104,7 @@ class WholeFile {
         const QString folder = QFileInfo(file_.fileName()).absolutePath();
         const Fd fd(
             ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-        if (fd.get() < 0) return true;
+        if (!fd.valid()) return true;
         if (::fsync(fd.get()) != 0 && errno != EINVAL) return Fail(errno, error);
         return true;
     }
