@@ -197,6 +197,19 @@ Fd OpenLinkParent(const QString& parent, QString* error) {
     return fd;
 }
 
+// An entry of a new random name beginning with the prefix, made by make (true
+// when it made one); its name, or empty with errno saying why none was made.
+template <typename Make>
+QByteArray MakeNewEntry(const char* prefix, Make make) {
+    for (int tries = 0; tries < 100; ++tries) {
+        const QByteArray name =
+            prefix + QByteArray::number(QRandomGenerator::system()->generate(), 36);
+        if (make(name)) return name;
+        if (errno != EEXIST) break;
+    }
+    return QByteArray();
+}
+
 // ---- What wine and dosbox say ----------------------------------------------
 
 // Their error output goes to a file of its own in the same folder of the
@@ -214,18 +227,14 @@ Fd MakeErrorFile(QString* path) {
     const QString parentPath = LinkParent();
     const Fd parent(OpenLinkParent(parentPath, nullptr));
     if (!parent.valid()) return Fd();
-    for (int tries = 0; tries < 100; ++tries) {
-        const QByteArray name =
-            kErrorPrefix + QByteArray::number(QRandomGenerator::system()->generate(), 36);
-        Fd file(::openat(parent.get(), name.constData(),
-                         O_RDONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600));
-        if (file.valid()) {
-            *path = parentPath + '/' + QString::fromLatin1(name);
-            return file;
-        }
-        if (errno != EEXIST) break;
-    }
-    return Fd();
+    Fd file;
+    const QByteArray name = MakeNewEntry(kErrorPrefix, [&](const QByteArray& candidate) {
+        file.reset(::openat(parent.get(), candidate.constData(),
+                            O_RDONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600));
+        return file.valid();
+    });
+    if (file.valid()) *path = parentPath + '/' + QString::fromLatin1(name);
+    return file;
 }
 
 // Makes a folder of links, one per drive, named by the drive's letter; its
@@ -235,14 +244,10 @@ QString MakeDriveLinks(const QStringList& drives, QString* error) {
     const Fd parent(OpenLinkParent(parentPath, error));
     if (parent.get() < 0) return QString();
     RemoveEndedLinkFolders(parent.get());
-    QByteArray name;
-    int made = -1;
-    for (int tries = 0; made != 0 && tries < 100; ++tries) {
-        name = kLinkPrefix + QByteArray::number(QRandomGenerator::system()->generate(), 36);
-        made = ::mkdirat(parent.get(), name.constData(), 0700);
-        if (made != 0 && errno != EEXIST) break;
-    }
-    if (made != 0) {
+    const QByteArray name = MakeNewEntry(kLinkPrefix, [&](const QByteArray& candidate) {
+        return ::mkdirat(parent.get(), candidate.constData(), 0700) == 0;
+    });
+    if (name.isEmpty()) {
         SetError(error, QStringLiteral("no folder for dosbox's drives could be made in %1: %2")
                             .arg(parentPath, qt_error_string(errno)));
         return QString();
