@@ -150,17 +150,23 @@ bool IsPidFile(const QByteArray& name) {
     return name == kPidFile || name.startsWith(QByteArray(kPidFile) + '.');
 }
 
-// Only the links and the pid file go, never anything a link points to; then the
-// folder, when that left it empty.
+// The folder of links named in parent, open as folder: only the links and the
+// pid file go, never anything a link points to; then the folder, when that left
+// it empty.
+void RemoveLinkFolder(int parent, const QByteArray& name, int folder) {
+    struct stat info = {};
+    for (const QByteArray& entry : Entries(folder))
+        if (::fstatat(folder, entry.constData(), &info, AT_SYMLINK_NOFOLLOW) == 0 &&
+            (S_ISLNK(info.st_mode) || (IsPidFile(entry) && S_ISREG(info.st_mode))))
+            ::unlinkat(folder, entry.constData(), 0);
+    ::unlinkat(parent, name.constData(), AT_REMOVEDIR);
+}
+
+// The same, the folder opened here when it is the user's own.
 void RemoveLinkFolder(int parent, const QByteArray& name) {
     struct stat info = {};
     const Fd folder(OpenOwnFolder(parent, name, &info));
-    if (folder.get() < 0) return;
-    for (const QByteArray& entry : Entries(folder.get()))
-        if (::fstatat(folder.get(), entry.constData(), &info, AT_SYMLINK_NOFOLLOW) == 0 &&
-            (S_ISLNK(info.st_mode) || (IsPidFile(entry) && S_ISREG(info.st_mode))))
-            ::unlinkat(folder.get(), entry.constData(), 0);
-    ::unlinkat(parent, name.constData(), AT_REMOVEDIR);
+    if (folder.valid()) RemoveLinkFolder(parent, name, folder.get());
 }
 
 // A folder whose pid file names an ended process goes, as does one older than a
@@ -175,7 +181,7 @@ void RemoveEndedLinkFolders(int parent) {
         if (folder.get() < 0) continue;
         const qint64 pid = ReadPid(folder.get());
         if (pid > 0 ? !ProcessRuns(pid) : pid == 0 && now - info.st_mtime > 60)
-            RemoveLinkFolder(parent, name);
+            RemoveLinkFolder(parent, name, folder.get());
     }
 }
 
