@@ -227,15 +227,13 @@ constexpr char kErrorPrefix[] = "err-";
 constexpr qint64 kErrorTailBytes = 4096;
 constexpr int kErrorTailLines = 8;
 
-// A new empty file for a program's error output, opened, and its path; none
-// when it can't be made (the output is then dropped).
-Fd MakeErrorFile(QString* path) {
-    const QString parentPath = LinkParent();
-    const Fd parent(OpenLinkParent(parentPath, nullptr));
-    if (!parent.valid()) return Fd();
+// A new empty file for a program's error output in the folder at parentPath,
+// open as parent; opened, and its path; none when it can't be made (the output
+// is then dropped).
+Fd MakeErrorFile(int parent, const QString& parentPath, QString* path) {
     Fd file;
     const QByteArray name = MakeNewEntry(kErrorPrefix, [&](const QByteArray& candidate) {
-        file.reset(::openat(parent.get(), candidate.constData(),
+        file.reset(::openat(parent, candidate.constData(),
                             O_RDONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600));
         return file.valid();
     });
@@ -243,40 +241,30 @@ Fd MakeErrorFile(QString* path) {
     return file;
 }
 
-// Makes a folder of links, one per drive, named by the drive's letter; its
-// path, or empty with *error.
-QString MakeDriveLinks(const QStringList& drives, QString* error) {
-    const QString parentPath = LinkParent();
-    const Fd parent(OpenLinkParent(parentPath, error));
-    if (parent.get() < 0) return QString();
-    RemoveEndedLinkFolders(parent.get());
+// Makes a folder of links in the folder at parentPath, open as parent, one
+// link per drive, named by the drive's letter; its name, or empty with *error.
+QByteArray MakeDriveLinks(int parent, const QString& parentPath, const QStringList& drives,
+                          QString* error) {
+    RemoveEndedLinkFolders(parent);
     const QByteArray name = MakeNewEntry(kLinkPrefix, [&](const QByteArray& candidate) {
-        return ::mkdirat(parent.get(), candidate.constData(), 0700) == 0;
+        return ::mkdirat(parent, candidate.constData(), 0700) == 0;
     });
     if (name.isEmpty()) {
         SetError(error, QStringLiteral("no folder for dosbox's drives could be made in %1: %2")
                             .arg(parentPath, qt_error_string(errno)));
-        return QString();
+        return QByteArray();
     }
     for (qsizetype i = 0; i < drives.size(); ++i) {
         const QByteArray target = QFile::encodeName(drives[i]);
         const QByteArray link = name + '/' + DriveLetter(i).toLower().toLatin1();
-        if (::symlinkat(target.constData(), parent.get(), link.constData()) != 0) {
+        if (::symlinkat(target.constData(), parent, link.constData()) != 0) {
             SetError(error, QStringLiteral("%1 could not be given to dosbox: %2")
                                 .arg(drives[i], qt_error_string(errno)));
-            RemoveLinkFolder(parent.get(), name);
-            return QString();
+            RemoveLinkFolder(parent, name);
+            return QByteArray();
         }
     }
-    return parentPath + '/' + QString::fromLatin1(name);
-}
-
-// Removes a folder of links made by MakeDriveLinks.
-void RemoveLinkFolder(const QString& links) {
-    struct stat info = {};
-    const Fd parent(OpenOwnFolder(AT_FDCWD, QFile::encodeName(QFileInfo(links).path()), &info));
-    if (parent.get() >= 0)
-        RemoveLinkFolder(parent.get(), QFile::encodeName(QFileInfo(links).fileName()));
+    return name;
 }
 
 // Runs the program under dosbox: its drives mounted, the working folder's drive
@@ -410,10 +398,21 @@ bool StartProgram(const QString& path, const QString& workingFolder, const QStri
     if (runner.isEmpty()) return false;
     QStringList arguments;
     if (kind == ProgramKind::Windows) arguments << program;
+    // dosbox's links and wine's or dosbox's error output lie in the folder of
+    // the user's own, opened once for the start.
+    QString ownPath;
+    Fd own;
+    if (kind != ProgramKind::Native) {
+        ownPath = LinkParent();
+        own = OpenLinkParent(ownPath, kind == ProgramKind::Dos ? error : nullptr);
+    }
+    QByteArray linksName;  // of the folder of dosbox's links, in own
     QString links;
     if (kind == ProgramKind::Dos) {
-        links = MakeDriveLinks(result.paths.Drives(), error);
-        if (links.isEmpty()) return false;
+        if (own.valid())
+            linksName = MakeDriveLinks(own.get(), ownPath, result.paths.Drives(), error);
+        if (linksName.isEmpty()) return false;
+        links = ownPath + '/' + QString::fromLatin1(linksName);
         arguments = DosboxArguments(program, result.paths, links);
         result.readyTitle = DosboxTitle(program);
         result.settle = kDosboxSettle;
@@ -431,7 +430,7 @@ bool StartProgram(const QString& path, const QString& workingFolder, const QStri
         // Of wine's and dosbox's own reports only the last words of their error
         // output are kept: why a program they were given could not run.
         process.setStandardOutputFile(QProcess::nullDevice());
-        errorFile = MakeErrorFile(&errorPath);
+        if (own.valid()) errorFile = MakeErrorFile(own.get(), ownPath, &errorPath);
         process.setStandardErrorFile(errorFile.valid() ? errorPath : QProcess::nullDevice());
     }
     const bool running = process.startDetached(&result.pid);
@@ -439,7 +438,7 @@ bool StartProgram(const QString& path, const QString& workingFolder, const QStri
     if (errorFile.valid()) ::unlink(QFile::encodeName(errorPath).constData());
     if (!running) {
         SetError(error, QStringLiteral("%1 could not be started").arg(program));
-        if (!links.isEmpty()) RemoveLinkFolder(links);
+        if (!links.isEmpty()) RemoveLinkFolder(own.get(), linksName);
         return false;
     }
     // A later start keeps the links while the process the pid file names runs:
@@ -449,7 +448,7 @@ bool StartProgram(const QString& path, const QString& workingFolder, const QStri
         QString why;
         if (!WriteFileWhole(pidFile, QByteArray::number(result.pid), &why)) {
             if (result.pid > 0) ::kill(static_cast<pid_t>(result.pid), SIGKILL);
-            RemoveLinkFolder(links);
+            RemoveLinkFolder(own.get(), linksName);
             SetError(error, QStringLiteral("%1 was not started: %2 could not be written: %3")
                                 .arg(program, pidFile, why));
             return false;
