@@ -43,6 +43,14 @@ QStringList WaitForLines(const QString& path) {
     return lines;
 }
 
+// Waits (up to five seconds) until the process is gone.
+void WaitUntilEnded(qint64 pid) {
+    QElapsedTimer timer;
+    timer.start();
+    while (QFileInfo::exists(QStringLiteral("/proc/%1").arg(pid)) && timer.elapsed() < 5000)
+        QThread::msleep(10);
+}
+
 struct ProgramStart : ::testing::Test {
     QTemporaryDir dir;
     QByteArray path = qgetenv("PATH"), runtime = qgetenv("XDG_RUNTIME_DIR");
@@ -146,10 +154,7 @@ TEST_F(ProgramStart, WindowsAndDosProgramsRunThroughWineAndDosbox) {
 
     // The next start removes the links of a dosbox that has ended, never what
     // they point to.
-    QElapsedTimer timer;
-    timer.start();
-    while (QFileInfo::exists(QStringLiteral("/proc/%1").arg(started.pid)) && timer.elapsed() < 5000)
-        QThread::msleep(10);
+    WaitUntilEnded(started.pid);
     // So do those of a start cut short, with only the pid writer's temporary file
     // left, once they are a minute old.
     const QByteArray crashed = QFile::encodeName(own + "/dos-crashed");
@@ -180,10 +185,7 @@ TEST_F(ProgramStart, TheLastWordsOfAWineThatEndedAreKept) {
     StartedProgram started;
     ASSERT_TRUE(StartProgram(windows, dir.path(), {}, &started));
     EXPECT_EQ(QDir(own).entryList({"err-*"}, QDir::AllEntries | QDir::System), QStringList());
-    QElapsedTimer timer;
-    timer.start();
-    while (QFileInfo::exists(QStringLiteral("/proc/%1").arg(started.pid)) && timer.elapsed() < 5000)
-        QThread::msleep(10);
+    WaitUntilEnded(started.pid);
     EXPECT_EQ(EndedProgramErrorOutput(started),
               "line 2\nline 3\nline 4\nline 5\nline 6\nline 7\nit looks like wine32 is "
               "missing, you should install it.\napt-get install wine32:i386");
