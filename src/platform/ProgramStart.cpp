@@ -391,7 +391,7 @@ bool StartProgram(const QString& path, const QString& workingFolder, const QStri
     // for or started.
     if (!result.paths.Refusal().isEmpty()) {
         SetError(error, result.paths.Refusal());
-        if (started) *started = result;
+        if (started) *started = std::move(result);
         return false;
     }
     const QString runner = Runner(kind, program, error);
@@ -420,7 +420,6 @@ bool StartProgram(const QString& path, const QString& workingFolder, const QStri
     // Arguments go to the program as a list, never through a shell, so no
     // character of a path is interpreted.
     QProcess process;
-    Fd errorFile;
     QString errorPath;
     process.setProgram(runner);
     process.setArguments(arguments);
@@ -430,12 +429,13 @@ bool StartProgram(const QString& path, const QString& workingFolder, const QStri
         // Of wine's and dosbox's own reports only the last words of their error
         // output are kept: why a program they were given could not run.
         process.setStandardOutputFile(QProcess::nullDevice());
-        if (own.valid()) errorFile = MakeErrorFile(own.get(), ownPath, &errorPath);
-        process.setStandardErrorFile(errorFile.valid() ? errorPath : QProcess::nullDevice());
+        if (own.valid()) result.errorOutput = MakeErrorFile(own.get(), ownPath, &errorPath);
+        process.setStandardErrorFile(result.errorOutput.valid() ? errorPath
+                                                                : QProcess::nullDevice());
     }
     const bool running = process.startDetached(&result.pid);
     // The program holds its error output open from here on.
-    if (errorFile.valid()) ::unlink(QFile::encodeName(errorPath).constData());
+    if (result.errorOutput.valid()) ::unlink(QFile::encodeName(errorPath).constData());
     if (!running) {
         SetError(error, QStringLiteral("%1 could not be started").arg(program));
         if (!links.isEmpty()) RemoveLinkFolder(own.get(), linksName);
@@ -454,14 +454,13 @@ bool StartProgram(const QString& path, const QString& workingFolder, const QStri
             return false;
         }
     }
-    if (errorFile.valid()) result.errorOutput = std::make_shared<const Fd>(std::move(errorFile));
-    if (started) *started = result;
+    if (started) *started = std::move(result);
     return true;
 }
 
 QString EndedProgramErrorOutput(const StartedProgram& started) {
-    if (!started.errorOutput || ProcessRuns(started.pid)) return QString();
-    const int fd = started.errorOutput->get();
+    if (!started.errorOutput.valid() || ProcessRuns(started.pid)) return QString();
+    const int fd = started.errorOutput.get();
     struct stat info = {};
     if (::fstat(fd, &info) != 0) return QString();
     const qint64 from = std::max<qint64>(0, info.st_size - kErrorTailBytes);

@@ -3,7 +3,6 @@
 #include <QString>
 #include <QStringList>
 #include <chrono>
-#include <memory>
 
 #include "platform/Fd.h"
 
@@ -68,7 +67,7 @@ struct StartedProgram {
     // The file wine's or dosbox's error output goes to, open for reading; its
     // name is gone, so it lasts only as long as the program and this (none:
     // the output is dropped).
-    std::shared_ptr<const Fd> errorOutput;
+    Fd errorOutput;
 };
 
 // Once the started program has ended: the last lines of its error output (up to
